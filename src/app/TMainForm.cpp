@@ -1,0 +1,382 @@
+#include "TMainForm.h"
+
+#include "EOrvessaError.h"
+#include "TAboutBox.h"
+#include "TOrvessaApplication.h"
+#include "TProgramFolder.h"
+#include "TfrmErrorMsg.h"
+#include "input/TfrmImportDlg.h"
+#include "measure/TImgView32.h"
+#include "report/TfrmOrvessaView.h"
+#include "widgets/TAdvToolPanel.h"
+#include "widgets/TAdvToolPanelTab.h"
+#include "widgets/TImageList.h"
+#include "widgets/TNpsUrl.h"
+
+#include <QAction>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+struct TActionDef
+{
+    const char *name;
+    const char *category;
+    const char *caption;
+    const char *hint;
+    QKeyCombination shortcut;
+    int image;
+};
+
+constexpr QKeyCombination NoShortcut{};
+
+const TActionDef ActionDefs[] = {
+    {"acFileOpen", "File", "&Open...", "Open|Opens an existing file", Qt::CTRL | Qt::Key_O, 12},
+    {"acImportFoto", "File", "Import Foto...", "", NoShortcut, -1},
+    {"AcGetBeautyIndex", "File", "Get Beauty Index", "", Qt::CTRL | Qt::Key_F9, 2},
+    {"acExit", "File", "E&xit", "Exit|Exit application", NoShortcut, -1},
+    {"acEditCopy", "Edit", "&Copy", "", Qt::CTRL | Qt::Key_C, -1},
+    {"acEditPaste", "Edit", "&Past", "", Qt::CTRL | Qt::Key_V, -1},
+    {"acActualPixels", "View", "Actual Pixels", "", NoShortcut, 9},
+    {"acZoomIn", "View", "Zoom In", "", NoShortcut, 10},
+    {"acZoomOut", "View", "Zoom Out", "", NoShortcut, 11},
+    {"acHandTool", "Tools", "Hand Tool", "", NoShortcut, 1},
+    {"AcHelp", "Help", "Help", "Show Help", NoShortcut, -1},
+    {"AcGoToHomePage", "Help", "Go to Home Page", "", NoShortcut, -1},
+    {"acHelpAbout", "Help", "&About...", "About|Displays program information, version number, and copyright", NoShortcut, -1},
+};
+
+QAction *menuItem(QMenu *menu, const char *itemName, QAction *action)
+{
+    menu->addAction(action);
+    // The menu item is a view of the action; its own name is kept beside it.
+    action->setProperty("menuItem", QString::fromLatin1(itemName));
+    return action;
+}
+
+QAction *separator(QMenu *menu, const char *name)
+{
+    QAction *line = menu->addSeparator();
+    line->setObjectName(QString::fromLatin1(name));
+    return line;
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    try {
+        FormCreate();
+    } catch (const std::exception &failure) {
+        TOrvessaApplication::showException(failure);
+    }
+
+    setWindowTitle(QStringLiteral("Orvessa"));
+    setWindowIcon(QIcon(QStringLiteral(":/orvessa.svg")));
+    QFont font = this->font();
+    font.setPixelSize(11);
+    setFont(font);
+
+    ImgListAction = new TImageList(QStringLiteral("ImgListAction"), QStringLiteral("action"), 13, QSize(32, 32), this);
+    ImgListToolPanel = new TImageList(QStringLiteral("ImgListToolPanel"), QStringLiteral("toolpanel"), 3, QSize(8, 8), this);
+
+    createActions();
+    createMenu();
+    createToolBar();
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    auto *row = new QHBoxLayout(client);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    Image = new TImgView32(client);
+    AdvToolPanelTab1 = new TAdvToolPanelTab(client, client, client);
+    AdvToolPanelTab1->setObjectName(QStringLiteral("AdvToolPanelTab1"));
+    row->addWidget(AdvToolPanelTab1);
+    row->addWidget(Image, 1);
+    setCentralWidget(client);
+    createToolPanels();
+
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->setFixedHeight(19);
+    statusBar()->setSizeGripEnabled(false);
+
+    resize(708, 498);
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - QPoint(716 / 2, 525 / 2));
+
+    createSecondaryWindows();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::FormCreate()
+{
+    FMeasureStore = TMeasureStore(StoreLength);
+    FProgramFolder = TProgramFolder::fromExecutable();
+}
+
+void TMainForm::createSecondaryWindows()
+{
+    FAboutBox = new TAboutBox(this);
+    FfrmOrvessaView = new TfrmOrvessaView(this);
+    FfrmImportDlg = new TfrmImportDlg(this);
+    FfrmErrorMsg = new TfrmErrorMsg(this);
+}
+
+void TMainForm::createActions()
+{
+    for (const TActionDef &def : ActionDefs) {
+        auto *action = new QAction(QString::fromUtf8(def.caption), this);
+        action->setObjectName(QString::fromLatin1(def.name));
+        action->setProperty("category", QString::fromLatin1(def.category));
+        SetHint(action, QString::fromUtf8(def.hint));
+        if (def.shortcut != NoShortcut)
+            action->setShortcut(QKeySequence(def.shortcut));
+        if (def.image >= 0)
+            action->setIcon(ImgListAction->icon(def.image));
+        addAction(action); // shortcuts work whichever control has the focus
+        FActions.insert(action->objectName(), action);
+    }
+    action(QStringLiteral("acHandTool"))->setCheckable(true);
+
+    connect(action(QStringLiteral("acExit")), &QAction::triggered, this, &TMainForm::acExitExecute);
+    connect(action(QStringLiteral("AcHelp")), &QAction::triggered, this, &TMainForm::BtnHelpClick);
+}
+
+void TMainForm::SetHint(QAction *action, const QString &hint)
+{
+    // "short|long": the short part is the tooltip, the long part goes to the
+    // status bar; a hint without "|" serves as both.
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    action->setToolTip(bar < 0 ? hint : hint.left(bar));
+    action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
+void TMainForm::createMenu()
+{
+    menuBar()->setObjectName(QStringLiteral("MainMenu"));
+
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    menuItem(file, "Open1", action(QStringLiteral("acFileOpen")));
+    menuItem(file, "ImportFoto1", action(QStringLiteral("acImportFoto")));
+    separator(file, "N2");
+    menuItem(file, "GetBeautyIndex1", action(QStringLiteral("AcGetBeautyIndex")));
+    separator(file, "N6");
+    ItLanguage = file->addMenu(QStringLiteral("&Language"));
+    ItLanguage->setObjectName(QStringLiteral("ItLanguage"));
+    separator(file, "N1");
+    menuItem(file, "Exit1", action(QStringLiteral("acExit")));
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("View1"));
+    menuItem(view, "ActualPixels1", action(QStringLiteral("acActualPixels")));
+    menuItem(view, "ZoomIn1", action(QStringLiteral("acZoomIn")));
+    menuItem(view, "ZoomOut1", action(QStringLiteral("acZoomOut")));
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    menuItem(help, "Help2", action(QStringLiteral("AcHelp")));
+    separator(help, "N3");
+    menuItem(help, "GotoHomePage1", action(QStringLiteral("AcGoToHomePage")));
+    separator(help, "N4");
+    menuItem(help, "About1", action(QStringLiteral("acHelpAbout")));
+}
+
+void TMainForm::createToolBar()
+{
+    MainToolBar = addToolBar(QStringLiteral("MainToolBar"));
+    MainToolBar->setObjectName(QStringLiteral("MainToolBar"));
+    MainToolBar->setMovable(false);
+    MainToolBar->setFloatable(false);
+    MainToolBar->toggleViewAction()->setVisible(false);
+    MainToolBar->setIconSize(QSize(32, 32));
+    MainToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    MainToolBar->setFixedHeight(42);
+    MainToolBar->setStyleSheet(QStringLiteral(
+        "QToolBar { background: #F5F5F5; border: none; spacing: 0px; padding: 0px 2px; }"
+        "QToolButton { border: 1px solid transparent; padding: 2px; }"
+        "QToolButton:hover { background: palette(button); border-color: palette(mid); }"
+        "QToolButton:checked, QToolButton:pressed { background: palette(highlight); }"));
+    MainToolBar->addSeparator();
+    MainToolBar->addAction(action(QStringLiteral("acFileOpen")));
+    MainToolBar->addSeparator();
+    MainToolBar->addAction(action(QStringLiteral("acActualPixels")));
+    MainToolBar->addAction(action(QStringLiteral("acZoomIn")));
+    MainToolBar->addAction(action(QStringLiteral("acZoomOut")));
+    MainToolBar->addSeparator();
+    MainToolBar->addAction(action(QStringLiteral("acHandTool")));
+    MainToolBar->addSeparator();
+    MainToolBar->addAction(action(QStringLiteral("AcGetBeautyIndex")));
+}
+
+void TMainForm::createToolPanels()
+{
+    createImportPanel();
+    createMeasurePanel();
+}
+
+void TMainForm::createImportPanel()
+{
+    ToolPanelImport = new TAdvToolPanel(QStringLiteral("ToolPanelImport"), centralWidget());
+    ToolPanelImport->setCaption(QStringLiteral(" Import foto      "));
+    ToolPanelImport->setColors({QColor(0xF5F1F1), QColor(0xCECEC6), QColor(0x0000FF), QColor(0x9D9DFF)});
+    ToolPanelImport->setTabImage(ImgListAction->icon(5));
+
+    ToolPanelImport->addSection(QStringLiteral("Help"), 154);
+    ToolPanelImport->addSection(QStringLiteral("Import"), 72);
+    ToolPanelImport->addItem(1, QStringLiteral("Open Foto"));
+    ToolPanelImport->addItem(1, QStringLiteral("Import Foto..."));
+    ToolPanelImport->addSection(QStringLiteral("Web"), 53);
+    ToolPanelImport->addItem(2, QStringLiteral("Visit home page"));
+
+    QWidget *helpArea = ToolPanelImport->sectionArea(0);
+    MemInfo = new QPlainTextEdit(helpArea);
+    MemInfo->setObjectName(QStringLiteral("MemInfo"));
+    MemInfo->setGeometry(16, 56, 169, 81);
+    MemInfo->setReadOnly(true);
+    MemInfo->setFrameShape(QFrame::NoFrame);
+    MemInfo->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #F4F4F4; }"));
+    MemInfo->setPlainText(QStringLiteral(
+        "Фотография должна \nудовлетворять определённым \nтребованиям.\nПожалуйста, воспользуйтесь \nмастером импорта фотографий."));
+
+    LabURL = new TNpsUrl(helpArea);
+    LabURL->setObjectName(QStringLiteral("LabURL"));
+    LabURL->setGeometry(16, 144, 38, 16);
+    LabURL->setText(QStringLiteral("Help..."));
+    QFont linkFont(QStringLiteral("MS Sans Serif"));
+    linkFont.setPixelSize(13);
+    linkFont.setUnderline(true);
+    LabURL->setFont(linkFont);
+    LabURL->setProtocol(TNpsUrl::ptFILE);
+
+    AdvToolPanelTab1->addPanel(ToolPanelImport);
+    connect(ToolPanelImport, &TAdvToolPanel::itemClicked, this, &TMainForm::ToolPanelImportItemClick);
+}
+
+void TMainForm::createMeasurePanel()
+{
+    ToolPanelMeasure = new TAdvToolPanel(QStringLiteral("ToolPanelMeasure"), centralWidget());
+    ToolPanelMeasure->setCaption(QStringLiteral(" Measure        "));
+    ToolPanelMeasure->setColors({QColor(0xEFE7E7), QColor(0xCECEC6), QColor(0x63ED27), QColor(0xFF00FF)});
+    ToolPanelMeasure->setTabImage(ImgListAction->icon(6));
+    ToolPanelMeasure->setItemImages(ImgListToolPanel->icons());
+    ToolPanelMeasure->setPinnable(true, QStringLiteral("Lock panel"), QStringLiteral("Unlock panel"));
+
+    ToolPanelMeasure->addSection(QStringLiteral("Sample preview"), 207);
+    ImgPreview = new QLabel(ToolPanelMeasure->sectionArea(0));
+    ImgPreview->setObjectName(QStringLiteral("ImgPreview"));
+    ImgPreview->setGeometry(29, 51, 137, 166);
+    ImgPreview->setScaledContents(true);
+    ImgPreview->setPixmap(QPixmap(QStringLiteral(":/preview.png")));
+
+    ToolPanelMeasure->addSection(QStringLiteral("Measure"), 170);
+    for (int i = 0; i < 11; ++i)
+        ToolPanelMeasure->addItem(1, QStringLiteral("Untitled"), 0);
+
+    AdvToolPanelTab1->addPanel(ToolPanelMeasure);
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TMainForm::FormShow()
+{
+    // A failure ends this run of the handler: the later steps are skipped and
+    // the window still shows.
+    try {
+        connect(FfrmErrorMsg->BtnHelp, &QPushButton::clicked, this, &TMainForm::BtnHelpClick, Qt::UniqueConnection);
+    } catch (const std::exception &failure) {
+        TOrvessaApplication::showException(failure);
+    }
+}
+
+void TMainForm::acExitExecute()
+{
+    close();
+}
+
+void TMainForm::BtnHelpClick()
+{
+    LabURL->click();
+}
+
+void TMainForm::ToolPanelImportItemClick(int section, int item)
+{
+    if (section == 1 && item == 0)
+        action(QStringLiteral("acFileOpen"))->trigger();
+    else if (section == 1 && item == 1)
+        action(QStringLiteral("acImportFoto"))->trigger();
+    else if (section == 2 && item == 0)
+        action(QStringLiteral("AcGoToHomePage"))->trigger();
+    unsetCursor();
+}
+
+void TMainForm::ShowError(const QString &message)
+{
+    FfrmErrorMsg->ShowMessage(message);
+}
+
+QAction *TMainForm::action(const QString &name) const
+{
+    return FActions.value(name);
+}
+
+const TMeasureStore &TMainForm::MeasureStore() const
+{
+    return FMeasureStore;
+}
+
+QString TMainForm::ProgramFolder() const
+{
+    return FProgramFolder;
+}
+
+QString TMainForm::LanguageFolder() const
+{
+    return FProgramFolder + QStringLiteral("lng") + QDir::separator();
+}
+
+QString TMainForm::PictureFolder() const
+{
+    return FProgramFolder + QStringLiteral("pic") + QDir::separator();
+}
+
+QString TMainForm::TemplateFolder() const
+{
+    return FProgramFolder + QStringLiteral("res") + QDir::separator();
+}
+
+TAboutBox *TMainForm::AboutBox() const
+{
+    return FAboutBox;
+}
+
+TfrmOrvessaView *TMainForm::frmOrvessaView() const
+{
+    return FfrmOrvessaView;
+}
+
+TfrmImportDlg *TMainForm::frmImportDlg() const
+{
+    return FfrmImportDlg;
+}
+
+TfrmErrorMsg *TMainForm::frmErrorMsg() const
+{
+    return FfrmErrorMsg;
+}

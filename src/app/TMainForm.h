@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include "measure/TFloatRect.h"
+#include <QVector>
+
+class QAction;
+class QMenu;
+class QToolBar;
+class QPlainTextEdit;
+class QLabel;
+class TAboutBox;
+class TAdvToolPanel;
+class TAdvToolPanelTab;
+class TImageList;
+class TImgView32;
+class TNpsUrl;
+class TfrmErrorMsg;
+class TfrmImportDlg;
+class TfrmOrvessaView;
+
+// The main window. It owns the program's state and its actions; each
+// handler hands the work to the subsystem that owns it.
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TMainForm(QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // Program folders, each absolute and ending in a separator.
+    QString ProgramFolder() const;
+    QString LanguageFolder() const;
+    QString PictureFolder() const;
+    QString TemplateFolder() const;
+
+    QAction *action(const QString &name) const;
+    const TMeasureStore &MeasureStore() const;
+
+    void ShowError(const QString &message);
+
+    // Splits a hint "short|long" into the action's tooltip and status text.
+    static void SetHint(QAction *action, const QString &hint);
+
+    TAboutBox *AboutBox() const;
+    TfrmOrvessaView *frmOrvessaView() const;
+    TfrmImportDlg *frmImportDlg() const;
+    TfrmErrorMsg *frmErrorMsg() const;
+
+    // Runs the show handler again, as a language change does.
+    void FormShow();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void FormCreate();
+    void createActions();
+    void createMenu();
+    void createToolBar();
+    void createToolPanels();
+    void createImportPanel();
+    void createMeasurePanel();
+    void createSecondaryWindows();
+
+    void acExitExecute();
+    void BtnHelpClick();
+    void ToolPanelImportItemClick(int section, int item);
+
+    QString FProgramFolder;
+    TMeasureStore FMeasureStore;
+    QHash<QString, QAction *> FActions;
+
+    TImageList *ImgListAction = nullptr;
+    TImageList *ImgListToolPanel = nullptr;
+    QToolBar *MainToolBar = nullptr;
+    QMenu *ItLanguage = nullptr;
+    TAdvToolPanelTab *AdvToolPanelTab1 = nullptr;
+    TAdvToolPanel *ToolPanelImport = nullptr;
+    TAdvToolPanel *ToolPanelMeasure = nullptr;
+    QPlainTextEdit *MemInfo = nullptr;
+    TNpsUrl *LabURL = nullptr;
+    QLabel *ImgPreview = nullptr;
+    TImgView32 *Image = nullptr;
+
+    TAboutBox *FAboutBox = nullptr;
+    TfrmOrvessaView *FfrmOrvessaView = nullptr;
+    TfrmImportDlg *FfrmImportDlg = nullptr;
+    TfrmErrorMsg *FfrmErrorMsg = nullptr;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// The seam through which the program shows its modal message boxes. Tests
+// install a hook that records the box instead of blocking on it.
+class TMessageBox
+{
+public:
+    enum class Kind { Critical, FatalTopMost };
+    using Hook = std::function<void(Kind kind, const QString &title, const QString &text)>;
+
+    static void critical(QWidget *parent, const QString &title, const QString &text);
+    static void fatalTopMost(const QString &title, const QString &text);
+
+    static void setHook(Hook hook);
+
+private:
+    static Hook &hook();
+};

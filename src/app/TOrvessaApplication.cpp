@@ -1,0 +1,46 @@
+#include "TOrvessaApplication.h"
+
+#include "EOrvessaError.h"
+#include "TMainForm.h"
+#include "TMessageBox.h"
+
+TOrvessaApplication::TOrvessaApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Orvessa"));
+    setApplicationDisplayName(QStringLiteral("Orvessa"));
+    setOrganizationName(QStringLiteral("Tallowmere"));
+}
+
+bool TOrvessaApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &failure) {
+        showException(failure);
+    }
+    return true;
+}
+
+QString TOrvessaApplication::errorBoxText(const QString &message)
+{
+    // The stop is added when the last character's code is above that of '.',
+    // so "done." and "(x)-" stay as they are but "done" gets one.
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+void TOrvessaApplication::showException(const std::exception &failure)
+{
+    const auto *own = dynamic_cast<const EOrvessaError *>(&failure);
+    const QString message = own ? own->message() : QString::fromLocal8Bit(failure.what());
+    TMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Orvessa"), errorBoxText(message));
+}
+
+int TOrvessaApplication::run(int &argc, char **argv)
+{
+    TOrvessaApplication app(argc, argv);
+    TMainForm mainForm;
+    mainForm.show();
+    return app.exec();
+}

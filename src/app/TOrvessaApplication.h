@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QApplication>
+#include <exception>
+
+// The application object. Its event loop is the last stop of every failure
+// that no handler catches: the failure is shown in the default error box and
+// the program carries on with the next event.
+class TOrvessaApplication : public QApplication
+{
+    Q_OBJECT
+
+public:
+    TOrvessaApplication(int &argc, char **argv);
+
+    bool notify(QObject *receiver, QEvent *event) override;
+
+    // The default error box: title "Orvessa", the failure's message, a full
+    // stop added where the message does not end in one (or in a character
+    // that sorts below it).
+    static void showException(const std::exception &failure);
+    static QString errorBoxText(const QString &message);
+
+    // Starts the program: the windows in their order, then the event loop.
+    static int run(int &argc, char **argv);
+};

@@ -1,0 +1,70 @@
+#include "TfrmErrorMsg.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+TfrmErrorMsg::TfrmErrorMsg(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmErrorMsg"));
+    setWindowTitle(QStringLiteral("Error"));
+    setModal(false);
+    setFixedSize(263, 150);
+    setAutoFillBackground(true);
+    QPalette windowColour = palette();
+    windowColour.setColor(QPalette::Window, windowColour.color(QPalette::Base));
+    setPalette(windowColour);
+
+    ImgError = new QLabel(this);
+    ImgError->setObjectName(QStringLiteral("ImgError"));
+    ImgError->setGeometry(8, 8, 57, 65);
+    ImgError->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ImgError->setPixmap(QIcon(QStringLiteral(":/error.svg")).pixmap(48, 48));
+
+    MemError = new QPlainTextEdit(this);
+    MemError->setObjectName(QStringLiteral("MemError"));
+    MemError->setGeometry(64, 16, 185, 89);
+    MemError->setReadOnly(true);
+    MemError->setFrameShape(QFrame::NoFrame);
+    MemError->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    MemError->setFocusPolicy(Qt::NoFocus);
+    MemError->setStyleSheet(QStringLiteral("background: transparent;"));
+
+    BtnOK = new QPushButton(QStringLiteral("OK"), this);
+    BtnOK->setObjectName(QStringLiteral("BtnOK"));
+    BtnOK->setGeometry(176, 120, 75, 25);
+    BtnOK->setDefault(true);
+
+    BtnHelp = new QPushButton(QStringLiteral("Help"), this);
+    BtnHelp->setObjectName(QStringLiteral("BtnHelp"));
+    BtnHelp->setGeometry(96, 120, 75, 25);
+    BtnHelp->setAutoDefault(false);
+
+    setTabOrder(BtnOK, BtnHelp);
+    connect(BtnOK, &QPushButton::clicked, this, &TfrmErrorMsg::BtnOKClick);
+}
+
+void TfrmErrorMsg::BtnOKClick()
+{
+    hide();
+}
+
+void TfrmErrorMsg::ShowMessage(const QString &message)
+{
+    MemError->setPlainText(message);
+    if (!isVisible() && parentWidget()) {
+        const QRect owner = parentWidget()->window()->frameGeometry();
+        move(owner.center() - rect().center());
+    }
+    show();
+    raise();
+    activateWindow();
+    BtnOK->setFocus();
+}
+
+QString TfrmErrorMsg::message() const
+{
+    return MemError->toPlainText();
+}

@@ -1,0 +1,6 @@
+#include "TImgView32.h"
+
+TImgView32::TImgView32(QWidget *parent) : QAbstractScrollArea(parent)
+{
+    setObjectName(QStringLiteral("Image"));
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QWidget>
+
+class TfrmOrvessaView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmOrvessaView(QWidget *parent = nullptr);
+};

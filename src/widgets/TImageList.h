@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QObject>
+#include <QSize>
+
+// A named list of equally sized images, drawn from the program's resources
+// (":/<folder>/NN.svg", NN counting from 00).
+class TImageList : public QObject
+{
+    Q_OBJECT
+
+public:
+    TImageList(const QString &name, const QString &folder, int count, QSize size, QObject *parent = nullptr);
+
+    int count() const;
+    QSize size() const;
+    QIcon icon(int index) const;     // null icon for an index out of range
+    QPixmap pixmap(int index) const; // at the list's size
+    QList<QIcon> icons() const;
+
+private:
+    QList<QIcon> FIcons;
+    QSize FSize;
+};

@@ -1,0 +1,103 @@
+#include "TNpsUrl.h"
+
+#include "TShell.h"
+
+#include <QMouseEvent>
+
+TNpsUrl::TNpsUrl(QWidget *parent) : QLabel(parent)
+{
+    FUrl = QStringLiteral("http://www.tallowmere.example/");
+    setText(FUrl);
+    setCursor(Qt::PointingHandCursor);
+    QFont linkFont = font();
+    linkFont.setPointSize(12);
+    linkFont.setUnderline(true);
+    setFont(linkFont);
+    QPalette blue = palette();
+    blue.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
+    setPalette(blue);
+}
+
+TNpsUrl::TProtocol TNpsUrl::protocol() const
+{
+    return FProtocol;
+}
+
+void TNpsUrl::setProtocol(TProtocol protocol)
+{
+    FProtocol = protocol;
+}
+
+QString TNpsUrl::url() const
+{
+    return FUrl;
+}
+
+void TNpsUrl::setUrl(const QString &url)
+{
+    FUrl = url;
+}
+
+QColor TNpsUrl::activeColor() const
+{
+    return FActiveColor;
+}
+
+void TNpsUrl::setActiveColor(const QColor &color)
+{
+    FActiveColor = color;
+}
+
+QString TNpsUrl::prefix(TProtocol protocol)
+{
+    switch (protocol) {
+    case ptNONE:
+        return QString();
+    case ptMAIL:
+        return QStringLiteral("mailto:");
+    case ptWWW:
+        return QStringLiteral("http://");
+    case ptFTP:
+        return QStringLiteral("ftp://");
+    case ptFILE:
+        return QStringLiteral("file:");
+    }
+    return QString();
+}
+
+QString TNpsUrl::target() const
+{
+    const QString head = prefix(FProtocol);
+    return FUrl.startsWith(head, Qt::CaseSensitive) ? FUrl : head + FUrl;
+}
+
+void TNpsUrl::click()
+{
+    if (!isEnabled())
+        return;
+    emit clicked();
+    TShell::open(target());
+}
+
+void TNpsUrl::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !isEnabled())
+        return;
+    FSavedColor = palette().color(QPalette::WindowText);
+    QPalette active = palette();
+    active.setColor(QPalette::WindowText, FActiveColor);
+    setPalette(active);
+    emit mouseDown();
+}
+
+void TNpsUrl::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !isEnabled())
+        return;
+    QPalette restored = palette();
+    restored.setColor(QPalette::WindowText, FSavedColor);
+    setPalette(restored);
+    emit mouseUp();
+    if (rect().contains(event->position().toPoint()))
+        click();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+
+// A label that opens its address through the system shell when clicked.
+class TNpsUrl : public QLabel
+{
+    Q_OBJECT
+    Q_PROPERTY(TProtocol Protocol READ protocol WRITE setProtocol)
+    Q_PROPERTY(QString Url READ url WRITE setUrl)
+    Q_PROPERTY(QColor ActiveColor READ activeColor WRITE setActiveColor)
+
+public:
+    enum TProtocol { ptNONE, ptMAIL, ptWWW, ptFTP, ptFILE };
+    Q_ENUM(TProtocol)
+
+    explicit TNpsUrl(QWidget *parent = nullptr);
+
+    TProtocol protocol() const;
+    void setProtocol(TProtocol protocol);
+    QString url() const;
+    void setUrl(const QString &url);
+    QColor activeColor() const;
+    void setActiveColor(const QColor &color);
+
+    static QString prefix(TProtocol protocol);
+    // prefix + Url, without the prefix when Url already starts with it
+    // (case-sensitive).
+    QString target() const;
+
+    // The click: disabled does nothing; else clicked(), then the shell opens
+    // target(); the outcome is not examined.
+    void click();
+
+signals:
+    void clicked();
+    void mouseDown();
+    void mouseUp();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    TProtocol FProtocol = ptMAIL;
+    QString FUrl;
+    QColor FActiveColor{0x80, 0x00, 0x80};
+    QColor FSavedColor;
+};

@@ -1,0 +1,103 @@
+#include "TestSupport.h"
+
+#include "app/TMessageBox.h"
+#include "app/TProgramFolder.h"
+#include "widgets/TShell.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QSettings>
+
+namespace TestSupport {
+
+bool copyFolder(const QString &source, const QString &dest)
+{
+    QDir().mkpath(dest);
+    QDirIterator it(source, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QString target = dest + QLatin1Char('/') + QDir(source).relativeFilePath(it.filePath());
+        if (it.fileInfo().isDir()) {
+            QDir().mkpath(target);
+        } else if (!QFile::copy(it.filePath(), target)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TProgramFolderCopy::TProgramFolderCopy()
+{
+    const QString build = QCoreApplication::applicationDirPath();
+    for (const char *folder : {"lng", "pic", "res", "help"}) {
+        const QString name = QString::fromLatin1(folder);
+        if (QDir(build + QLatin1Char('/') + name).exists())
+            copyFolder(build + QLatin1Char('/') + name, FDir.path() + QLatin1Char('/') + name);
+    }
+    TProgramFolder::setOverride(path());
+}
+
+TProgramFolderCopy::~TProgramFolderCopy()
+{
+    TProgramFolder::setOverride(QString());
+}
+
+QString TProgramFolderCopy::path() const
+{
+    return QDir::toNativeSeparators(FDir.path()) + QDir::separator();
+}
+
+bool TProgramFolderCopy::isValid() const
+{
+    return FDir.isValid();
+}
+
+TMessageRecorder::TMessageRecorder()
+{
+    TMessageBox::setHook([this](TMessageBox::Kind kind, const QString &title, const QString &text) {
+        FMessages.append({static_cast<int>(kind), title, text});
+    });
+}
+
+TMessageRecorder::~TMessageRecorder()
+{
+    TMessageBox::setHook({});
+}
+
+const QList<TMessage> &TMessageRecorder::messages() const
+{
+    return FMessages;
+}
+
+void TMessageRecorder::clear()
+{
+    FMessages.clear();
+}
+
+TShellRecorder::TShellRecorder(bool accept)
+{
+    TShell::setHook([this, accept](const QString &address) {
+        FAddresses.append(address);
+        return accept;
+    });
+}
+
+TShellRecorder::~TShellRecorder()
+{
+    TShell::setHook({});
+}
+
+const QStringList &TShellRecorder::addresses() const
+{
+    return FAddresses;
+}
+
+void isolateSettings()
+{
+    static QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+}
+
+} // namespace TestSupport
