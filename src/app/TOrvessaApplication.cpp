@@ -3,6 +3,7 @@
 #include "EOrvessaError.h"
 #include "TMainForm.h"
 #include "TMessageBox.h"
+#include "TStartupProbe.h"
 
 TOrvessaApplication::TOrvessaApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -42,5 +43,6 @@ int TOrvessaApplication::run(int &argc, char **argv)
     TOrvessaApplication app(argc, argv);
     TMainForm mainForm;
     mainForm.show();
+    TStartupProbe::arm(app);
     return app.exec();
 }
