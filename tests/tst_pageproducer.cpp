@@ -1,5 +1,6 @@
 #include "app/EOrvessaError.h"
 #include "report/TPageProducer.h"
+#include "report/TReportTags.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -40,6 +41,8 @@ private slots:
     void handlerGetsNameAndTrimmedParams();
     void withoutHandlerTagsVanish();
     void builtInTemplate();
+    void reportTags_data();
+    void reportTags();
     void loadsFileBytesAsTheyAre();
     void failedLoadKeepsTemplate_data();
     void failedLoadKeepsTemplate();
@@ -138,6 +141,36 @@ void TstPageProducer::builtInTemplate()
     }
     for (const char *rule : {".noeeu1", ".noeeu2", ".noeeu4", ".noeeu6", "pic/bg00.jpg", "#B72865", "#970F37"})
         QVERIFY2(page.contains(rule), rule);
+}
+
+void TstPageProducer::reportTags_data()
+{
+    QTest::addColumn<QByteArray>("templateText");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QByteArray>("page");
+
+    const QLocale c = QLocale::c();
+    QTest::newRow("worked example") << QByteArray("<#result>|<#dispersion>|<#error>") << c
+                                    << QByteArray("100.28|0.9|0.9\r\n");
+    QTest::newRow("comma locale") << QByteArray("<#result>") << QLocale(QLocale::French, QLocale::France)
+                                  << QByteArray("100,28\r\n");
+    QTest::newRow("parameters and blank") << QByteArray("<# result align=left>") << c << QByteArray("100.28\r\n");
+    QTest::newRow("other case and unknown names") << QByteArray("a<#Result><#RESULT><#index>b") << c
+                                                  << QByteArray("ab\r\n");
+}
+
+void TstPageProducer::reportTags()
+{
+    QFETCH(QByteArray, templateText);
+    QFETCH(QLocale, locale);
+
+    const TBeautyResult result{100.28224f, 0.9068722f, TBeautyStatus::Complete};
+    TPageProducer producer;
+    producer.SetOnHTMLTag([&](const QByteArray &name, const QByteArray &) {
+        return TReportTags::Text(result, name, locale);
+    });
+    producer.SetTemplateText(templateText);
+    QTEST(producer.Content(), "page");
 }
 
 void TstPageProducer::loadsFileBytesAsTheyAre()
