@@ -43,6 +43,8 @@ private slots:
     void builtInTemplate();
     void reportTags_data();
     void reportTags();
+    void shippedTemplates_data();
+    void shippedTemplates();
     void loadsFileBytesAsTheyAre();
     void failedLoadKeepsTemplate_data();
     void failedLoadKeepsTemplate();
@@ -171,6 +173,34 @@ void TstPageProducer::reportTags()
     });
     producer.SetTemplateText(templateText);
     QTEST(producer.Content(), "page");
+}
+
+void TstPageProducer::shippedTemplates_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("label");
+
+    QTest::newRow("English") << "resulten.html" << "Beauty index";
+    QTest::newRow("Russian") << "resultru.html" << "Индекс Красоты";
+}
+
+void TstPageProducer::shippedTemplates()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, label);
+
+    QList<TTagCall> calls;
+    TPageProducer producer;
+    producer.SetOnHTMLTag(recordingHandler(calls));
+    producer.SetTemplateFromFile(QCoreApplication::applicationDirPath() + QStringLiteral("/res/") + name);
+    const QByteArray page = producer.Content();
+
+    QCOMPARE(calls, QList<TTagCall>({{"result", ""}, {"dispersion", ""}, {"error", ""}}));
+    QVERIFY(page.contains("<meta charset=\"utf-8\">"));
+    QVERIFY(QString::fromUtf8(page).contains(label));
+    for (const char *picture : {"pic/bg00.jpg", "pic/heart.png", "pic/heart_broken.png", "pic/heart_delete.png",
+                                "pic/warning.gif"})
+        QVERIFY2(page.contains(picture), picture);
 }
 
 void TstPageProducer::loadsFileBytesAsTheyAre()
