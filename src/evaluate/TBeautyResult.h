@@ -51,6 +51,6 @@ TBeautyResult GetBeautyResult(const TMeasureStore &store, TFaceProportions &prop
 TBeautyResult GetBeautyResult(const TFaceProportions &proportions);
 
 // The two-decimal text of a figure, truncated toward zero, with the decimal
-// separator of the locale. Empty when the figure is not finite or its
-// hundredfold does not fit a 64-bit integer.
+// separator of the locale. No text (nullopt) when the figure is not finite or
+// its hundredfold does not fit a 64-bit integer.
 std::optional<QString> GetTextBeautyResult(double x, const QLocale &locale = QLocale::system());
