@@ -27,7 +27,6 @@ private slots:
     void notifications();
     void emptyDirectorySearchesNothing();
     void missingDirectory();
-    void filesCanBeAssigned();
 
 private:
     QString root() const;
@@ -221,17 +220,6 @@ void TestFindFile::missingDirectory()
     finder.setRecurse(true);
     finder.Execute();
     QVERIFY(finder.Files().isEmpty());
-}
-
-void TestFindFile::filesCanBeAssigned()
-{
-    TFindFile finder;
-    QStringList list{QStringLiteral("x")};
-    finder.setFiles(list);
-    list.append(QStringLiteral("y"));
-    QCOMPARE(finder.Files(), QStringList{QStringLiteral("x")});
-    QVERIFY(finder.setProperty("Filter", QStringLiteral("*.lng")));
-    QCOMPARE(finder.Filter(), QStringLiteral("*.lng"));
 }
 
 QTEST_MAIN(TestFindFile)

@@ -14,7 +14,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSet>
 #include <QtTest>
 
 namespace {
@@ -134,7 +133,6 @@ class TestTranslator : public QObject
     Q_OBJECT
 
 private slots:
-    void keyTable();
     void setHint_data();
     void setHint();
     void appliesEveryRow();
@@ -144,16 +142,6 @@ private slots:
     void shippedLanguageFiles();
     void shippedFilesShareTheirKeys();
 };
-
-void TestTranslator::keyTable()
-{
-    const QStringList keys = TTranslator::Keys();
-    QCOMPARE(keys.size(), 62);
-    QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), 62);
-    QCOMPARE(keys.first(), QStringLiteral("Caption"));
-    QCOMPARE(keys.indexOf(QStringLiteral("ToolPanelMeasure.Section1.Item10")), 47);
-    QCOMPARE(keys.last(), QStringLiteral("AboutBox.LabVer.Caption"));
-}
 
 void TestTranslator::setHint_data()
 {
