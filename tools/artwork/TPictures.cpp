@@ -60,10 +60,17 @@ void paintDimension(QPainter &p, const QPointF &a, const QPointF &b)
     }
 }
 
-void paintLevel(QPainter &p, double y, double dx)
+// Thin dashed line that carries a landmark over to where its dimension is drawn.
+void paintExtension(QPainter &p, const QPointF &a, const QPointF &b)
 {
     p.setPen(QPen(QColor(0x1D, 0x5B, 0xFF, 210), 1.0, Qt::DashLine, Qt::FlatCap));
-    p.drawLine(QPointF(TFace::MidX - dx, y), QPointF(TFace::MidX + dx, y));
+    p.drawLine(a, b);
+}
+
+// A dashed horizontal line across the face at height y.
+void paintLevel(QPainter &p, double y, double dx)
+{
+    paintExtension(p, {TFace::MidX - dx, y}, {TFace::MidX + dx, y});
 }
 
 void paintMeasurement(QPainter &p, int n)
@@ -75,7 +82,14 @@ void paintMeasurement(QPainter &p, int n)
     case 2: paintDimension(p, {c - F::CheekDx, F::CheekY}, {c + F::CheekDx, F::CheekY}); break;
     case 3: paintDimension(p, {c - F::NoseWingDx, F::NostrilY}, {c + F::NoseWingDx, F::NostrilY}); break;
     case 4: paintDimension(p, {c - F::PupilDx, F::PupilY}, {c + F::PupilDx, F::PupilY}); break;
-    case 5: paintDimension(p, {c + F::EyeInnerDx, F::PupilY}, {c + F::EyeOuterDx, F::PupilY}); break;
+    case 5: {
+        // Just below the eye, so that the eye itself stays visible.
+        const double y = F::PupilY + 9.5;
+        for (double dx : {F::EyeInnerDx, F::EyeOuterDx})
+            paintExtension(p, {c + dx, F::PupilY}, {c + dx, y + 3});
+        paintDimension(p, {c + F::EyeInnerDx, y}, {c + F::EyeOuterDx, y});
+        break;
+    }
     case 6:
         paintLevel(p, F::PupilY, F::PupilDx + 6);
         paintDimension(p, {c, F::PupilY}, {c, F::ChinY});
