@@ -3,6 +3,9 @@
 #include "TestSupport.h"
 
 #include "app/EOrvessaError.h"
+#include "app/TAboutBox.h"
+#include "input/TfrmImportDlg.h"
+#include "report/TfrmOrvessaView.h"
 #include "app/TMainForm.h"
 #include "app/TOrvessaApplication.h"
 #include "app/TfrmErrorMsg.h"

@@ -270,6 +270,7 @@ void TMainForm::createImportPanel()
     linkFont.setUnderline(true);
     LabURL->setFont(linkFont);
     LabURL->setProtocol(TNpsUrl::ptFILE);
+    LabURL->adjustSize();
 
     AdvToolPanelTab1->addPanel(ToolPanelImport);
     connect(ToolPanelImport, &TAdvToolPanel::itemClicked, this, &TMainForm::ToolPanelImportItemClick);
@@ -324,6 +325,7 @@ void TMainForm::Translate()
     FMultiLang.UseLanguageFile(TMultiLang::ChooseLanguageFile(LanguageFolder()), objectName());
     TTranslator::Apply({this, FfrmErrorMsg, FfrmImportDlg, FAboutBox}, ProgramFolder(),
                        [this](const QString &key) { return LangText(key); });
+    LabURL->adjustSize();
 }
 
 void TMainForm::RebuildLanguageMenu()
