@@ -48,7 +48,7 @@ void TstReportView::showsPagesInLazyBrowser()
     QVERIFY(!view->findChild<QWebEngineView *>());
 
     view->ShowPage(TReportPage::Write(folder.path(), page("First")));
-    QWebEngineView *browser = view->Browser();
+    auto *browser = qobject_cast<QWebEngineView *>(view->Browser());
     QVERIFY(browser);
     QCOMPARE(browser->objectName(), QStringLiteral("Browser"));
     QCOMPARE(view->findChild<QWebEngineView *>(QStringLiteral("Browser")), browser);

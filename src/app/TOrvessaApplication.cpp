@@ -48,9 +48,6 @@ void TOrvessaApplication::showException(const std::exception &failure)
 
 int TOrvessaApplication::run(int &argc, char **argv)
 {
-    // The report's browser engine shares OpenGL contexts with the widgets;
-    // this must be said before the application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     TOrvessaApplication app(argc, argv);
     TMainForm mainForm;
     mainForm.show();

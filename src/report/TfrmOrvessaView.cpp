@@ -1,8 +1,12 @@
 #include "TfrmOrvessaView.h"
 
-#include <QUrl>
+#include "TBrowserFactory.h"
+#include "app/EOrvessaError.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPluginLoader>
 #include <QVBoxLayout>
-#include <QWebEngineView>
 
 TfrmOrvessaView::TfrmOrvessaView(QWidget *parent) : QWidget(parent, Qt::Window)
 {
@@ -13,10 +17,16 @@ TfrmOrvessaView::TfrmOrvessaView(QWidget *parent) : QWidget(parent, Qt::Window)
     resize(652, 578);
 }
 
+QString TfrmOrvessaView::BrowserPluginPath()
+{
+    return QCoreApplication::applicationDirPath() + QDir::separator() + QStringLiteral("orvessa_browser.so");
+}
+
 void TfrmOrvessaView::ShowPage(const QString &filePath)
 {
-    QWebEngineView *browser = FBrowser ? FBrowser : createBrowser();
-    browser->setUrl(QUrl::fromLocalFile(filePath));
+    if (!FBrowser)
+        createBrowser();
+    FFactory->Navigate(FBrowser, filePath);
     if (!isVisible())
         centreOverParent();
     setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -25,17 +35,20 @@ void TfrmOrvessaView::ShowPage(const QString &filePath)
     activateWindow();
 }
 
-QWebEngineView *TfrmOrvessaView::Browser() const
+QWidget *TfrmOrvessaView::Browser() const
 {
     return FBrowser;
 }
 
-QWebEngineView *TfrmOrvessaView::createBrowser()
+void TfrmOrvessaView::createBrowser()
 {
-    FBrowser = new QWebEngineView(this);
-    FBrowser->setObjectName(QStringLiteral("Browser"));
+    QPluginLoader loader(BrowserPluginPath());
+    FFactory = qobject_cast<TBrowserFactory *>(loader.instance());
+    if (!FFactory)
+        throw EOrvessaError(QStringLiteral("Cannot load the report browser \"%1\". %2")
+                                .arg(QDir::toNativeSeparators(loader.fileName()), loader.errorString()));
+    FBrowser = FFactory->CreateBrowser(this);
     layout()->addWidget(FBrowser);
-    return FBrowser;
 }
 
 void TfrmOrvessaView::centreOverParent()

@@ -2,12 +2,12 @@
 
 #include <QWidget>
 
-class QWebEngineView;
+class TBrowserFactory;
 
 // The report window: a top-level window over the main window that shows the
-// report page in a web-browser control. The browser is created on the first
-// page, so that start-up does not pay for the web engine. Closing the window
-// only hides it.
+// report page in a web-browser control. The browser comes from a plugin that
+// is loaded with the first page, so that start-up does not pay for the web
+// engine. Closing the window only hides it.
 class TfrmOrvessaView : public QWidget
 {
     Q_OBJECT
@@ -18,14 +18,19 @@ public:
     // Loads the page file into the browser and shows the window without
     // making it modal, bringing it to the front when it is already open.
     // Relative picture paths of the page resolve against its folder.
+    // Throws EOrvessaError when the browser plugin cannot be loaded.
     void ShowPage(const QString &filePath);
 
     // The web-browser control "Browser"; null until the first page is shown.
-    QWebEngineView *Browser() const;
+    QWidget *Browser() const;
+
+    // The plugin file that provides the browser, beside the executable.
+    static QString BrowserPluginPath();
 
 private:
-    QWebEngineView *createBrowser();
+    void createBrowser();
     void centreOverParent();
 
-    QWebEngineView *FBrowser = nullptr;
+    TBrowserFactory *FFactory = nullptr;
+    QWidget *FBrowser = nullptr;
 };

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "report/TBrowserFactory.h"
+
+#include <QObject>
+
+// The report window's browser, built on the web engine.
+class TWebBrowserPlugin : public QObject, public TBrowserFactory
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID TBrowserFactory_iid)
+    Q_INTERFACES(TBrowserFactory)
+
+public:
+    QWidget *CreateBrowser(QWidget *parent) override;
+    void Navigate(QWidget *browser, const QString &filePath) override;
+};
