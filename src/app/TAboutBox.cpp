@@ -114,6 +114,11 @@ TAboutBox::TAboutBox(QWidget *parent)
     LabHomePage->installEventFilter(this);
 
     LabCopyright = label("LabCopyright", QStringLiteral("Copyright © 2026 Tallowmere"), QRect(16, 243, 230, 14));
+
+    // Single-line labels take the height of their font, so that no
+    // descender or underline is cut off.
+    for (QLabel *line : {LabProgramName, LabVer, LabVerValue, LabAtt, LabHomePage, LabCopyright})
+        line->resize(line->width(), line->sizeHint().height());
 }
 
 QLabel *TAboutBox::label(const char *name, const QString &text, const QRect &place)
