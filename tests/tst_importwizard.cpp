@@ -40,6 +40,11 @@ private slots:
     void init();
     void cleanup();
 
+    void dialogLayout_data();
+    void dialogLayout();
+    void tabOrder();
+    void labelsGrowWithTheirText();
+
     void pageLayout_data();
     void pageLayout();
     void page0NextFollowsPath_data();
@@ -143,6 +148,61 @@ void TestImportWizard::goToPage(int page)
         FDialog->BtnNext->click();
     }
     QCOMPARE(FWizard->ImportStep(), page);
+}
+
+void TestImportWizard::dialogLayout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("place");
+    QTest::newRow("ImgSample") << "ImgSample" << QRect(32, 16, 145, 161);
+    QTest::newRow("ImgBorder") << "ImgBorder" << QRect(8, 16, 105, 273);
+    QTest::newRow("BtnBack") << "BtnBack" << QRect(384, 288, 75, 25);
+    QTest::newRow("BtnNext") << "BtnNext" << QRect(464, 288, 75, 25);
+    QTest::newRow("BtnCancel") << "BtnCancel" << QRect(304, 288, 75, 25);
+    QTest::newRow("Image") << "Image" << QRect(280, 16, 233, 241);
+    QTest::newRow("MemInfo") << "MemInfo" << QRect(32, 192, 241, 65);
+    QTest::newRow("EdFileName") << "EdFileName" << QRect(112, 184, 377, 19);
+    QTest::newRow("BtnOpen") << "BtnOpen" << QRect(495, 183, 25, 22);
+    QTest::newRow("CheckBox") << "CheckBox" << QRect(32, 264, 489, 16);
+    QTest::newRow("MemBeginInfo") << "MemBeginInfo" << QRect(112, 56, 385, 105);
+}
+
+void TestImportWizard::dialogLayout()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, place);
+    QCOMPARE(FDialog->objectName(), QStringLiteral("frmImportDlg"));
+    QCOMPARE(FDialog->size(), QSize(552, 323));
+    QVERIFY(!FDialog->isModal());
+    QCOMPARE(control(name)->geometry(), place);
+}
+
+void TestImportWizard::tabOrder()
+{
+    const QStringList expected{"BtnBack", "BtnNext", "BtnCancel", "Image", "MemInfo",
+                               "EdFileName", "BtnOpen", "CheckBox", "MemBeginInfo"};
+    QWidget *widget = FDialog->BtnBack;
+    for (const QString &name : expected) {
+        QCOMPARE(widget->objectName(), name);
+        do
+            widget = widget->nextInFocusChain();
+        while (widget->focusPolicy() == Qt::NoFocus && widget != FDialog->BtnBack);
+    }
+    QCOMPARE(FDialog->LabURL->focusPolicy(), Qt::NoFocus);
+}
+
+void TestImportWizard::labelsGrowWithTheirText()
+{
+    // A translation set while the dialog is open keeps the labels readable;
+    // left and top stay where the layout puts them.
+    FWizard->acImportFotoExecute();
+    FDialog->LabURL->setText(QStringLiteral("Справка по мастеру импорта..."));
+    FDialog->LabFileOpen->setText(QStringLiteral("Чтобы начать измерения, выберите фотографию."));
+    for (QLabel *label : {static_cast<QLabel *>(FDialog->LabURL), FDialog->LabFileOpen})
+        QTRY_VERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
+    QCOMPARE(FDialog->LabURL->pos(), QPoint(18, 294));
+    QCOMPARE(FDialog->LabFileOpen->pos(), QPoint(112, 168));
+    QCOMPARE(FDialog->LabURL->protocol(), TNpsUrl::ptFILE);
 }
 
 void TestImportWizard::pageLayout_data()
