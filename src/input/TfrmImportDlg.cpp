@@ -9,8 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 #include <QPushButton>
+#include <QTextDocument>
 
 namespace {
 
@@ -23,7 +23,6 @@ QPlainTextEdit *memo(QWidget *parent, const char *name, const QRect &place)
     edit->setFrameShape(QFrame::NoFrame);
     edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     edit->document()->setDocumentMargin(1);
-    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->viewport()->setAutoFillBackground(false);
     edit->setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; }"));
