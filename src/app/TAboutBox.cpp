@@ -1,7 +1,149 @@
 #include "TAboutBox.h"
 
-TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent, Qt::Window)
+#include "THomePage.h"
+#include "widgets/TDialogFont.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+
+constexpr int ClientWidth = 263;
+constexpr int ClientHeight = 268;
+
+// Lavender blue at the top fading to pink at the bottom.
+QPixmap backgroundPicture()
+{
+    QPixmap picture(ClientWidth, ClientHeight);
+    QPainter painter(&picture);
+    QLinearGradient gradient(0, 0, 0, ClientHeight);
+    gradient.setColorAt(0.0, QColor(0xB4, 0xC8, 0xF0));
+    gradient.setColorAt(1.0, QColor(0xF8, 0xC8, 0xDC));
+    painter.fillRect(picture.rect(), gradient);
+    return picture;
+}
+
+void setTextColour(QLabel *label, const QColor &colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+// Wrapped notices keep the classic 13-pixel line pitch of an 11-pixel font,
+// whatever the leading of the face that stands in for it. Qt's rich text
+// takes the line height as a percentage of the font's own line height:
+// 13 * 100 / height, rounded down (16 pixels give 81%, a 13-pixel pitch).
+QString tightLines(const QString &text, const QFont &font)
+{
+    const int percent = 1300 / QFontMetrics(font).height();
+    return QStringLiteral("<div style=\"line-height: %1%\">%2</div>").arg(percent).arg(text.toHtmlEscaped());
+}
+
+QFont bold(QFont font)
+{
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+TAboutBox::TAboutBox(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
+    setModal(true);
+    setFixedSize(ClientWidth, ClientHeight);
+    setFont(TDialogFont::Make(11));
+
+    ImgBackground = label("ImgBackground", QString(), rect());
+    ImgBackground->setScaledContents(true);
+    ImgBackground->setPixmap(backgroundPicture());
+
+    ImgIco = label("ImgIco", QString(), QRect(16, 8, 48, 48));
+    ImgIco->setPixmap(QIcon(QStringLiteral(":/orvessa.svg")).pixmap(48, 48));
+
+    LabProgramName = label("LabProgramName", QStringLiteral("Orvessa"), QRect(72, 8, 180, 30));
+    QFont nameFont;
+    nameFont.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"), QStringLiteral("URW Gothic")});
+    nameFont.setPixelSize(19);
+    LabProgramName->setFont(nameFont);
+    setTextColour(LabProgramName, Qt::red);
+
+    // "Version:" ends before the version number at 199; both share a baseline.
+    LabVer = label("LabVer", QStringLiteral("Version:"), QRect(144, 34, 55, 14));
+    LabVer->setFont(bold(font()));
+    LabVerValue = label("LabVerValue", QStringLiteral("1.0.5"), QRect(199, 29, 56, 20));
+    QFont versionFont = bold(font());
+    versionFont.setPixelSize(16);
+    LabVerValue->setFont(versionFont);
+
+    LabLawInfo = label("LabLawInfo",
+                       tightLines(QStringLiteral("Unauthorised reproduction or distribution of this program, or any "
+                                                 "part of it, may result in civil and criminal liability."),
+                                  font()),
+                       QRect(8, 96, 246, 39));
+    LabLawInfo->setWordWrap(true);
+    setTextColour(LabLawInfo, QColor(0x6E, 0x6E, 0x6E));
+
+    LabAtt = label("LabAtt", QStringLiteral("Attention:"), QRect(8, 160, 240, 14));
+    LabAtt->setFont(bold(font()));
+
+    LabLawProtected = label("LabLawProtected",
+                            tightLines(QStringLiteral(
+                                           "This program is protected by copyright law and international treaties."),
+                                       font()),
+                            QRect(8, 176, 193, 26));
+    LabLawProtected->setWordWrap(true);
+
+    LabHomePage = label("LabHomePage", QStringLiteral("www.tallowmere.example"), QRect(16, 216, 10, 14));
+    QFont linkFont = font();
+    linkFont.setUnderline(true);
+    LabHomePage->setFont(linkFont);
+    setTextColour(LabHomePage, Qt::blue);
+    LabHomePage->setCursor(Qt::PointingHandCursor);
+    LabHomePage->setToolTip(QString::fromLatin1(THomePage::HomePage));
+    LabHomePage->resize(LabHomePage->sizeHint().width(), LabHomePage->height()); // only the text is clickable
+    LabHomePage->installEventFilter(this);
+
+    LabCopyright = label("LabCopyright", QStringLiteral("Copyright © 2026 Tallowmere"), QRect(16, 243, 230, 14));
+
+    // Single-line labels take the height of their font, so that no
+    // descender or underline is cut off.
+    for (QLabel *line : {LabProgramName, LabVer, LabVerValue, LabAtt, LabHomePage, LabCopyright})
+        line->resize(line->width(), line->sizeHint().height());
+}
+
+QLabel *TAboutBox::label(const char *name, const QString &text, const QRect &place)
+{
+    auto *created = new QLabel(text, this);
+    created->setObjectName(QString::fromLatin1(name));
+    created->setGeometry(place);
+    created->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    created->setFocusPolicy(Qt::NoFocus);
+    return created;
+}
+
+void TAboutBox::ShowModal()
+{
+    if (const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    exec();
+}
+
+bool TAboutBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == LabHomePage && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        emit homePageClicked();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }

@@ -1,7 +1,156 @@
 #include "TfrmImportDlg.h"
 
-TfrmImportDlg::TfrmImportDlg(QWidget *parent) : QDialog(parent, Qt::Window)
+#include "TPhotoPreview.h"
+#include "widgets/TDialogFont.h"
+#include "widgets/TNpsUrl.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
+
+namespace {
+
+QPlainTextEdit *memo(QWidget *parent, const char *name, const QRect &place)
+{
+    auto *edit = new QPlainTextEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(place);
+    edit->setReadOnly(true);
+    edit->setFrameShape(QFrame::NoFrame);
+    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edit->document()->setDocumentMargin(1);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->viewport()->setAutoFillBackground(false);
+    edit->setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; }"));
+    return edit;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &place)
+{
+    auto *btn = new QPushButton(caption, parent);
+    btn->setObjectName(QString::fromLatin1(name));
+    btn->setGeometry(place);
+    return btn;
+}
+
+} // namespace
+
+TfrmImportDlg::TfrmImportDlg(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmImportDlg"));
     setWindowTitle(QStringLiteral("Import"));
+    setModal(false);
+    setFixedSize(552, 323);
+    setFont(TDialogFont::Make(11));
+    setAutoFillBackground(true);
+    QPalette windowColour = palette();
+    windowColour.setColor(QPalette::Window, windowColour.color(QPalette::Base));
+    setPalette(windowColour);
+
+    ImgSample = new QLabel(this);
+    ImgSample->setObjectName(QStringLiteral("ImgSample"));
+    ImgSample->setGeometry(32, 16, 145, 161);
+    ImgSample->setScaledContents(true);
+    ImgSample->hide();
+
+    LabURL = new TNpsUrl(this);
+    LabURL->setObjectName(QStringLiteral("LabURL"));
+    LabURL->setGeometry(18, 294, 38, 16);
+    LabURL->setProtocol(TNpsUrl::ptFILE);
+    LabURL->setUrl(QString());
+    LabURL->setText(QStringLiteral("Help..."));
+    QFont linkFont = TDialogFont::Make(13);
+    linkFont.setUnderline(true);
+    LabURL->setFont(linkFont);
+
+    LabFileOpen = new QLabel(QStringLiteral("To start the measurement, select a photo."), this);
+    LabFileOpen->setObjectName(QStringLiteral("LabFileOpen"));
+    LabFileOpen->setGeometry(112, 168, 196, 13);
+
+    ImgBorder = new QLabel(this);
+    ImgBorder->setObjectName(QStringLiteral("ImgBorder"));
+    ImgBorder->setGeometry(8, 16, 105, 273);
+    ImgBorder->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ImgBorder->setPixmap(QPixmap(QStringLiteral(":/border.png")));
+
+    BtnBack = button(this, "BtnBack", QStringLiteral("&Back"), QRect(384, 288, 75, 25));
+    BtnNext = button(this, "BtnNext", QStringLiteral("&Next"), QRect(464, 288, 75, 25));
+    BtnCancel = button(this, "BtnCancel", QStringLiteral("Cancel"), QRect(304, 288, 75, 25));
+    BtnNext->setDefault(true);
+
+    Image = new TPhotoPreview(this);
+    Image->setObjectName(QStringLiteral("Image"));
+    Image->setGeometry(280, 16, 233, 241);
+
+    MemInfo = memo(this, "MemInfo", QRect(32, 192, 241, 65));
+
+    EdFileName = new QLineEdit(this);
+    EdFileName->setObjectName(QStringLiteral("EdFileName"));
+    EdFileName->setGeometry(112, 184, 377, 19);
+
+    BtnOpen = button(this, "BtnOpen", QStringLiteral("..."), QRect(495, 183, 25, 22));
+
+    CheckBox = new QCheckBox(this);
+    CheckBox->setObjectName(QStringLiteral("CheckBox"));
+    CheckBox->setGeometry(32, 264, 489, 16);
+
+    MemBeginInfo = memo(this, "MemBeginInfo", QRect(112, 56, 385, 105));
+    MemBeginInfo->setPlainText(QStringLiteral(
+        "К сожалению, для измерений  фотография должна удовлетворять \n"
+        "определённым требованиям.\n"
+        "\n"
+        "Пожалуйста, следуйте подсказкам мастера, для определения пригодности \n"
+        "фотографии."));
+
+    // Tab order: Back, Next, Cancel, Image, MemInfo, EdFileName, "...",
+    // CheckBox, MemBeginInfo.
+    const QList<QWidget *> tabOrder{BtnBack, BtnNext, BtnCancel, Image, MemInfo, EdFileName, BtnOpen, CheckBox, MemBeginInfo};
+    for (qsizetype i = 0; i + 1 < tabOrder.size(); ++i)
+        setTabOrder(tabOrder.at(i), tabOrder.at(i + 1));
+    for (QWidget *other : {static_cast<QWidget *>(LabURL), static_cast<QWidget *>(LabFileOpen)})
+        other->setFocusPolicy(Qt::NoFocus);
+
+    connect(BtnCancel, &QPushButton::clicked, this, &TfrmImportDlg::BtnCancelClick);
+    fitLabels();
+}
+
+void TfrmImportDlg::ShowModeless()
+{
+    if (!isVisible() && parentWidget()) {
+        const QRect owner = parentWidget()->window()->frameGeometry();
+        move(owner.center() - rect().center());
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void TfrmImportDlg::BtnCancelClick()
+{
+    hide();
+}
+
+void TfrmImportDlg::reject()
+{
+    // Esc and the close box act as Cancel.
+    BtnCancelClick();
+}
+
+bool TfrmImportDlg::event(QEvent *event)
+{
+    // A label whose text changed asks its parent for a new layout.
+    if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)
+        fitLabels();
+    return QDialog::event(event);
+}
+
+void TfrmImportDlg::fitLabels()
+{
+    for (QLabel *label : {static_cast<QLabel *>(LabURL), LabFileOpen})
+        label->resize(label->sizeHint().width(), label->height());
 }

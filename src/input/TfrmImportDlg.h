@@ -2,10 +2,52 @@
 
 #include <QDialog>
 
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class TNpsUrl;
+class TPhotoPreview;
+
+// The photo import wizard's window: one page layout per step, set up by the
+// wizard's controller (TImportWizard). Modeless; Cancel, Esc and the close
+// box only hide it.
 class TfrmImportDlg : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit TfrmImportDlg(QWidget *parent = nullptr);
+
+    // Shows the dialog without blocking, centred over its parent when it
+    // was hidden, and brings it to the front.
+    void ShowModeless();
+
+    void BtnCancelClick();
+
+    QLabel *ImgSample;
+    TNpsUrl *LabURL;
+    QLabel *LabFileOpen;
+    QLabel *ImgBorder;
+    QPushButton *BtnBack;
+    QPushButton *BtnNext;
+    QPushButton *BtnCancel;
+    TPhotoPreview *Image;
+    QPlainTextEdit *MemInfo;
+    QLineEdit *EdFileName;
+    QPushButton *BtnOpen;
+    QCheckBox *CheckBox;
+    QPlainTextEdit *MemBeginInfo;
+
+public slots:
+    void reject() override;
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    // The labels keep their left and top and take the width their text
+    // needs, so a longer translation is never cut off.
+    void fitLabels();
 };

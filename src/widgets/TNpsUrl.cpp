@@ -74,7 +74,15 @@ void TNpsUrl::click()
     if (!isEnabled())
         return;
     emit clicked();
-    TShell::open(target());
+    const QString address = target();
+    if (FOpenGuard && !FOpenGuard(address))
+        return;
+    TShell::open(address);
+}
+
+void TNpsUrl::setOpenGuard(OpenGuard guard)
+{
+    FOpenGuard = std::move(guard);
 }
 
 void TNpsUrl::setTextColor(const QColor &color)

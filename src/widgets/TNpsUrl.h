@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QLabel>
+#include <functional>
 
 // A label that opens its address through the system shell when clicked.
 class TNpsUrl : public QLabel
@@ -29,8 +30,13 @@ public:
     // (case-sensitive).
     QString target() const;
 
+    // Consulted with target() before each shell "open": false keeps the
+    // target closed. No guard opens every target.
+    using OpenGuard = std::function<bool(const QString &target)>;
+    void setOpenGuard(OpenGuard guard);
+
     // The click: disabled does nothing; else clicked(), then the shell opens
-    // target(); the outcome is not examined.
+    // target() if the guard allows it; the outcome is not examined.
     void click();
 
 signals:
@@ -52,4 +58,5 @@ private:
     QString FUrl;
     QColor FActiveColor{0x80, 0x00, 0x80};
     QColor FSavedColor; // valid from a left press until its release
+    OpenGuard FOpenGuard;
 };
