@@ -5,13 +5,6 @@
 
 #include <QWidget>
 
-QString THomePage::CountryPiece(const QString &countryCode)
-{
-    if (countryCode.isEmpty() || countryCode == QLatin1String("<UNTRANSLATED>"))
-        return QString();
-    return countryCode + QLatin1Char('\\');
-}
-
 QString THomePage::Address(const QString &homePage, const QString &countryPiece, const QString &version,
                            const QString &originTag)
 {

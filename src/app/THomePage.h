@@ -12,13 +12,9 @@ class THomePage
 public:
     static constexpr const char *HomePage = "http://www.tallowmere.example/";
 
-    // The country piece of the address: empty for a language without a
-    // country code (the lookup's "<UNTRANSLATED>" or an empty text), else
-    // the code followed by a backslash.
-    static QString CountryPiece(const QString &countryCode);
-
     // homePage + countryPiece + "?orvessa" + version, then "_" + originTag
-    // when the tag is not empty.
+    // when the tag is not empty. The country piece is the language's country
+    // code followed by a backslash, or empty.
     static QString Address(const QString &homePage, const QString &countryPiece, const QString &version,
                            const QString &originTag);
 

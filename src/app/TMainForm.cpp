@@ -2,9 +2,12 @@
 
 #include "EOrvessaError.h"
 #include "TAboutBox.h"
+#include "THelpTarget.h"
+#include "THomePage.h"
 #include "TOrvessaApplication.h"
 #include "TProgramFolder.h"
 #include "TfrmErrorMsg.h"
+#include "input/TOpenDialog.h"
 #include "input/TfrmImportDlg.h"
 #include "lang/TFindFile.h"
 #include "lang/TLanguageSetting.h"
@@ -96,6 +99,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     ImgListAction = new TImageList(QStringLiteral("ImgListAction"), QStringLiteral("action"), 13, QSize(32, 32), this);
     ImgListToolPanel = new TImageList(QStringLiteral("ImgListToolPanel"), QStringLiteral("toolpanel"), 3, QSize(8, 8), this);
 
+    FOpenDialog = new TOpenDialog(this);
     FindFileLng = new TFindFile(this);
     FindFileLng->setObjectName(QStringLiteral("FindFileLng"));
     FindFileLng->setFilter(QStringLiteral("*.lng"));
@@ -145,6 +149,11 @@ void TMainForm::createSecondaryWindows()
     FfrmOrvessaView = new TfrmOrvessaView(this);
     FfrmImportDlg = new TfrmImportDlg(this);
     FfrmErrorMsg = new TfrmErrorMsg(this);
+
+    // The help targets come from language files, which can be any file the
+    // user picked: open only documents inside the program folder.
+    LabURL->setOpenGuard(THelpTarget::Guard(ProgramFolder()));
+    FfrmImportDlg->LabURL->setOpenGuard(THelpTarget::Guard(ProgramFolder()));
 }
 
 void TMainForm::createActions()
@@ -166,6 +175,8 @@ void TMainForm::createActions()
     connect(action(QStringLiteral("acExit")), &QAction::triggered, this, &TMainForm::acExitExecute);
     connect(action(QStringLiteral("AcHelp")), &QAction::triggered, this, &TMainForm::BtnHelpClick);
     connect(action(QStringLiteral("AcGetBeautyIndex")), &QAction::triggered, this, &TMainForm::AcGetBeautyIndexExecute);
+    connect(action(QStringLiteral("AcGoToHomePage")), &QAction::triggered, this, &TMainForm::AcGoToHomePageExecute);
+    connect(action(QStringLiteral("acHelpAbout")), &QAction::triggered, this, &TMainForm::HelpAbout1Execute);
 }
 
 void TMainForm::SetHint(QAction *action, const QString &hint)
@@ -406,6 +417,19 @@ const TBeautyResult &TMainForm::BeautyResult() const
 void TMainForm::acExitExecute()
 {
     close();
+}
+
+void TMainForm::AcGoToHomePageExecute()
+{
+    const QString origin = THomePage::OriginTag(this, {FfrmOrvessaView, FfrmErrorMsg, FfrmImportDlg, FAboutBox});
+    THomePage::Open(THomePage::Address(QString::fromLatin1(THomePage::HomePage), GetCountryCode(true),
+                                       FAboutBox->LabVerValue->text(), origin));
+}
+
+void TMainForm::HelpAbout1Execute()
+{
+    connect(FAboutBox, &TAboutBox::homePageClicked, this, &TMainForm::AcGoToHomePageExecute, Qt::UniqueConnection);
+    FAboutBox->ShowModal();
 }
 
 void TMainForm::BtnHelpClick()

@@ -15,6 +15,7 @@ class QPlainTextEdit;
 class QLabel;
 class TAboutBox;
 class TFindFile;
+class TOpenDialog;
 class TPageProducer;
 class TAdvToolPanel;
 class TAdvToolPanelTab;
@@ -82,6 +83,8 @@ private:
     void ItLanguageClick(QAction *item);
 
     void acExitExecute();
+    void AcGoToHomePageExecute();
+    void HelpAbout1Execute();
     void AcGetBeautyIndexExecute();
     QByteArray PageProducerHTMLTag(const QByteArray &tagName, const QByteArray &tagParams) const;
     void BtnHelpClick();
@@ -96,6 +99,7 @@ private:
 
     TFindFile *FindFileLng = nullptr;
     TPageProducer *PageProducer = nullptr;
+    TOpenDialog *FOpenDialog = nullptr;
 
     TImageList *ImgListAction = nullptr;
     TImageList *ImgListToolPanel = nullptr;
