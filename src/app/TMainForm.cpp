@@ -6,7 +6,13 @@
 #include "TProgramFolder.h"
 #include "TfrmErrorMsg.h"
 #include "input/TfrmImportDlg.h"
+#include "lang/TFindFile.h"
+#include "lang/TLanguageSetting.h"
+#include "lang/TTranslator.h"
 #include "measure/TImgView32.h"
+#include "report/TPageProducer.h"
+#include "report/TReportPage.h"
+#include "report/TReportTags.h"
 #include "report/TfrmOrvessaView.h"
 #include "widgets/TAdvToolPanel.h"
 #include "widgets/TAdvToolPanelTab.h"
@@ -15,6 +21,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -89,6 +96,13 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     ImgListAction = new TImageList(QStringLiteral("ImgListAction"), QStringLiteral("action"), 13, QSize(32, 32), this);
     ImgListToolPanel = new TImageList(QStringLiteral("ImgListToolPanel"), QStringLiteral("toolpanel"), 3, QSize(8, 8), this);
 
+    FindFileLng = new TFindFile(this);
+    FindFileLng->setObjectName(QStringLiteral("FindFileLng"));
+    FindFileLng->setFilter(QStringLiteral("*.lng"));
+    PageProducer = new TPageProducer(this);
+    PageProducer->SetOnHTMLTag(
+        [this](const QByteArray &name, const QByteArray &params) { return PageProducerHTMLTag(name, params); });
+
     createActions();
     createMenu();
     createToolBar();
@@ -151,15 +165,12 @@ void TMainForm::createActions()
 
     connect(action(QStringLiteral("acExit")), &QAction::triggered, this, &TMainForm::acExitExecute);
     connect(action(QStringLiteral("AcHelp")), &QAction::triggered, this, &TMainForm::BtnHelpClick);
+    connect(action(QStringLiteral("AcGetBeautyIndex")), &QAction::triggered, this, &TMainForm::AcGetBeautyIndexExecute);
 }
 
 void TMainForm::SetHint(QAction *action, const QString &hint)
 {
-    // "short|long": the short part is the tooltip, the long part goes to the
-    // status bar; a hint without "|" serves as both.
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    action->setToolTip(bar < 0 ? hint : hint.left(bar));
-    action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+    TTranslator::SetHint(action, hint);
 }
 
 void TMainForm::createMenu()
@@ -296,13 +307,98 @@ void TMainForm::showEvent(QShowEvent *event)
 
 void TMainForm::FormShow()
 {
-    // A failure ends this run of the handler: the later steps are skipped and
-    // the window still shows.
+    // Every step is repeatable. A failure ends this run of the handler: the
+    // later steps are skipped, it is reported, and the window still shows.
     try {
+        Translate();
         connect(FfrmErrorMsg->BtnHelp, &QPushButton::clicked, this, &TMainForm::BtnHelpClick, Qt::UniqueConnection);
+        RebuildLanguageMenu();
+        LoadReportTemplate();
     } catch (const std::exception &failure) {
         TOrvessaApplication::showException(failure);
     }
+}
+
+void TMainForm::Translate()
+{
+    FMultiLang.UseLanguageFile(TMultiLang::ChooseLanguageFile(LanguageFolder()), objectName());
+    TTranslator::Apply({this, FfrmErrorMsg, FfrmImportDlg, FAboutBox}, ProgramFolder(),
+                       [this](const QString &key) { return LangText(key); });
+}
+
+void TMainForm::RebuildLanguageMenu()
+{
+    FindFileLng->setDirectory(LanguageFolder());
+    FindFileLng->Execute();
+
+    // The clicked item may be among those removed here, inside its own
+    // handler: it is only detached now and deleted once the click is over.
+    const QList<QAction *> old = ItLanguage->actions();
+    for (QAction *item : old) {
+        ItLanguage->removeAction(item);
+        item->deleteLater();
+    }
+    for (const QString &path : FindFileLng->Files()) {
+        auto *item = new QAction(QFileInfo(path).fileName(), ItLanguage);
+        SetHint(item, path);
+        item->setCheckable(true);
+        item->setChecked(FMultiLang.IsCurrentLanguageFile(path));
+        connect(item, &QAction::triggered, this, [this, item] { ItLanguageClick(item); });
+        ItLanguage->addAction(item);
+    }
+}
+
+void TMainForm::ItLanguageClick(QAction *item)
+{
+    if (TLanguageSetting::WriteLanguageSetting(TLanguageSetting::KeyPath, item->statusTip()))
+        FormShow();
+}
+
+void TMainForm::LoadReportTemplate()
+{
+    PageProducer->SetTemplateFromFile(TemplateFolder() + QStringLiteral("result") + GetCountryCode(false) +
+                                      QStringLiteral(".html"));
+}
+
+QString TMainForm::LangText(const QString &key) const
+{
+    return FMultiLang.Text(key);
+}
+
+QString TMainForm::GetCountryCode(bool appendSeparator) const
+{
+    return FMultiLang.GetCountryCode(appendSeparator);
+}
+
+QString TMainForm::CurrentLanguageFile() const
+{
+    return FMultiLang.CurrentLanguageFile();
+}
+
+void TMainForm::AcGetBeautyIndexExecute()
+{
+    FBeautyResult = GetBeautyResult(FMeasureStore, FFaceProportions);
+    // The status, not Index == -1, tells an incomplete set: a real index can
+    // be exactly -1.
+    if (FBeautyResult.Status == TBeautyStatus::Incomplete) {
+        ShowError(LangText(QStringLiteral("errorMeausuresNotComplete")));
+        return;
+    }
+    if (FBeautyResult.Status == TBeautyStatus::Degenerate) {
+        ShowError(LangText(QStringLiteral("errorMeasuresDegenerate")));
+        return;
+    }
+    FfrmOrvessaView->ShowPage(TReportPage::Write(ProgramFolder(), PageProducer->Content()));
+}
+
+QByteArray TMainForm::PageProducerHTMLTag(const QByteArray &tagName, const QByteArray &) const
+{
+    return TReportTags::Text(FBeautyResult, tagName);
+}
+
+const TBeautyResult &TMainForm::BeautyResult() const
+{
+    return FBeautyResult;
 }
 
 void TMainForm::acExitExecute()

@@ -2,6 +2,9 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include "evaluate/TBeautyResult.h"
+#include "evaluate/TFaceProportions.h"
+#include "lang/TMultiLang.h"
 #include "measure/TFloatRect.h"
 #include <QVector>
 
@@ -11,6 +14,8 @@ class QToolBar;
 class QPlainTextEdit;
 class QLabel;
 class TAboutBox;
+class TFindFile;
+class TPageProducer;
 class TAdvToolPanel;
 class TAdvToolPanelTab;
 class TImageList;
@@ -52,6 +57,12 @@ public:
     // Runs the show handler again, as a language change does.
     void FormShow();
 
+    // The language lookup: the text of key in the language file in force.
+    QString LangText(const QString &key) const;
+    QString GetCountryCode(bool appendSeparator) const;
+    QString CurrentLanguageFile() const;
+    const TBeautyResult &BeautyResult() const;
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -65,13 +76,26 @@ private:
     void createMeasurePanel();
     void createSecondaryWindows();
 
+    void Translate();
+    void RebuildLanguageMenu();
+    void LoadReportTemplate();
+    void ItLanguageClick(QAction *item);
+
     void acExitExecute();
+    void AcGetBeautyIndexExecute();
+    QByteArray PageProducerHTMLTag(const QByteArray &tagName, const QByteArray &tagParams) const;
     void BtnHelpClick();
     void ToolPanelImportItemClick(int section, int item);
 
     QString FProgramFolder;
     TMeasureStore FMeasureStore;
     QHash<QString, QAction *> FActions;
+    TMultiLang FMultiLang;
+    TFaceProportions FFaceProportions;
+    TBeautyResult FBeautyResult;
+
+    TFindFile *FindFileLng = nullptr;
+    TPageProducer *PageProducer = nullptr;
 
     TImageList *ImgListAction = nullptr;
     TImageList *ImgListToolPanel = nullptr;

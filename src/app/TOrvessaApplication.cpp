@@ -3,6 +3,7 @@
 #include "EOrvessaError.h"
 #include "TMainForm.h"
 #include "TMessageBox.h"
+#include "TStartupProbe.h"
 
 TOrvessaApplication::TOrvessaApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -39,8 +40,12 @@ void TOrvessaApplication::showException(const std::exception &failure)
 
 int TOrvessaApplication::run(int &argc, char **argv)
 {
+    // The report's browser engine shares OpenGL contexts with the widgets;
+    // this must be said before the application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     TOrvessaApplication app(argc, argv);
     TMainForm mainForm;
     mainForm.show();
+    TStartupProbe::arm(app);
     return app.exec();
 }

@@ -13,9 +13,7 @@ TNpsUrl::TNpsUrl(QWidget *parent) : QLabel(parent)
     linkFont.setPointSize(12);
     linkFont.setUnderline(true);
     setFont(linkFont);
-    QPalette blue = palette();
-    blue.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
-    setPalette(blue);
+    setTextColor(QColor(0x00, 0x00, 0xFF));
 }
 
 TNpsUrl::TProtocol TNpsUrl::protocol() const
@@ -79,14 +77,36 @@ void TNpsUrl::click()
     TShell::open(target());
 }
 
+void TNpsUrl::setTextColor(const QColor &color)
+{
+    QPalette changed = palette();
+    changed.setColor(QPalette::WindowText, color);
+    setPalette(changed);
+}
+
+void TNpsUrl::restoreTextColor()
+{
+    if (!FSavedColor.isValid())
+        return;
+    setTextColor(FSavedColor);
+    FSavedColor = QColor();
+}
+
+void TNpsUrl::changeEvent(QEvent *event)
+{
+    // A disabled label gets no mouse release: give the colour back now.
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        restoreTextColor();
+    QLabel::changeEvent(event);
+}
+
 void TNpsUrl::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton || !isEnabled())
         return;
-    FSavedColor = palette().color(QPalette::WindowText);
-    QPalette active = palette();
-    active.setColor(QPalette::WindowText, FActiveColor);
-    setPalette(active);
+    if (!FSavedColor.isValid())
+        FSavedColor = palette().color(QPalette::WindowText);
+    setTextColor(FActiveColor);
     emit mouseDown();
 }
 
@@ -94,9 +114,7 @@ void TNpsUrl::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton || !isEnabled())
         return;
-    QPalette restored = palette();
-    restored.setColor(QPalette::WindowText, FSavedColor);
-    setPalette(restored);
+    restoreTextColor();
     emit mouseUp();
     if (rect().contains(event->position().toPoint()))
         click();

@@ -39,12 +39,17 @@ signals:
     void mouseUp();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void setTextColor(const QColor &color);
+    void restoreTextColor(); // the colour saved at a left press, if any
+
+
     TProtocol FProtocol = ptMAIL;
     QString FUrl;
     QColor FActiveColor{0x80, 0x00, 0x80};
-    QColor FSavedColor;
+    QColor FSavedColor; // valid from a left press until its release
 };

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// The sections of a language file, one entry per section header in file
+// order (a repeated header makes a further entry with the same name).
+//
+// Each section keeps its key lines sorted, ignoring case under the user's
+// locale (TLangText), and drops a line equal, ignoring case, to one it holds
+// already. Lines and names are the file's bytes, unchanged.
+class TTransStorage
+{
+public:
+    void clear();
+    int count() const;
+
+    // Appends a section and returns its index.
+    int addSection(const QByteArray &name);
+    // Adds a key line to the section at its sorted place.
+    void addLine(int section, const QByteArray &line);
+
+    QByteArray sectionName(int section) const;
+    QList<QByteArray> sectionLines(int section) const; // in sorted order
+
+    // Index of the first section whose name equals name byte for byte; -1 if none.
+    int findSection(const QByteArray &name) const;
+
+    // The text after the first "=" of the first line, in sorted order, whose
+    // key (the text before its first "=") equals key ignoring case. Empty
+    // when there is no such line or section is not an index of the table.
+    QByteArray value(int section, const QString &key) const;
+
+private:
+    struct TLine
+    {
+        QByteArray text;
+        QString folded;    // the whole line, for sorting
+        QString foldedKey; // the text before the first "=", for lookups
+    };
+    struct TSection
+    {
+        QByteArray name;
+        QList<TLine> lines;
+    };
+
+    bool isSection(int section) const;
+
+    QList<TSection> FSections;
+};

@@ -1,0 +1,6 @@
+#include "TMeasureCatalogue.h"
+
+bool IsVerticalFaceValue(int n)
+{
+    return n >= 6 && n <= MeasureCount;
+}

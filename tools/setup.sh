@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks (only what is missing), then
+# configures and builds Orvessa in build/ (Release). Sourced by run.sh,
+# test.sh and bench/run.
+set -euo pipefail
+
+ORVESSA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+ORVESSA_BUILD="${ORVESSA_BUILD:-$ORVESSA_ROOT/build}"
+
+orvessa_packages=(
+    cmake g++ make pkg-config
+    qt6-base-dev qt6-webengine-dev qt6-svg-dev libgl-dev
+    libjpeg62-turbo-dev libwmf-dev libemf2svg-dev
+    libbenchmark-dev xvfb xauth fonts-dejavu-core
+)
+
+orvessa_install_missing() {
+    local missing=()
+    for package in "${orvessa_packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+orvessa_build() {
+    cmake -S "$ORVESSA_ROOT" -B "$ORVESSA_BUILD" -DCMAKE_BUILD_TYPE=Release
+    cmake --build "$ORVESSA_BUILD" -j"$(nproc)"
+}
+
+orvessa_install_missing
+orvessa_build
