@@ -27,7 +27,7 @@ constexpr size_t SourceBufferSize = 64 * 1024;
 // destructor is skipped.
 struct TErrorManager
 {
-    jpeg_error_mgr pub;
+    jpeg_error_mgr pub{};
     std::jmp_buf jump;
     int code = 0;
 };
@@ -59,7 +59,7 @@ void OutputMessage(j_common_ptr) {} // nothing goes to stderr
 // fake end marker and leave the photo half grey).
 struct TSource
 {
-    jpeg_source_mgr pub;
+    jpeg_source_mgr pub{};
     QIODevice *device = nullptr;
     bool anyData = false;
     std::vector<JOCTET> buffer = std::vector<JOCTET>(SourceBufferSize);

@@ -1,9 +1,9 @@
 #include "TPhotoLoader.h"
 
 #include "app/EOrvessaError.h"
-#include "input/TBmpCheck.h"
 #include "input/TJpegDecoder.h"
 #include "input/TMetafileDecoder.h"
+#include "input/TPictureCheck.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -53,6 +53,17 @@ void OpenPicture(QFile &file)
         ThrowCannotOpen(file.fileName(), file.errorString());
 }
 
+// For the readers that take a file on trust: the size the header declares
+// (refused beyond the pixel limit) and the completeness of the data, both
+// checked before the reader sees the file.
+void CheckBeforeReader(QSize declared, bool complete, const QString &invalid)
+{
+    if (declared.isValid())
+        TPhotoLoader::CheckPictureSize(declared.width(), declared.height(), invalid);
+    if (!complete)
+        throw EOrvessaError(invalid);
+}
+
 // BMP, ICO and GIF through Qt's readers with the format named explicitly (the
 // content is not sniffed). The declared size is checked before decoding.
 QImage ReadWithQt(QFile &file, const char *format, const QString &invalid)
@@ -100,14 +111,17 @@ QImage TPhotoLoader::Load(const QString &path)
         return TJpegDecoder::Decode(file);
     case TFormat::Bmp: {
         const QString invalid = QStringLiteral("Bitmap image is not valid");
-        if (!TBmpCheck::IsComplete(file))
-            throw EOrvessaError(invalid);
+        CheckBeforeReader(TPictureCheck::BmpSize(file), TPictureCheck::BmpIsComplete(file), invalid);
         return ReadWithQt(file, "bmp", invalid);
     }
     case TFormat::Ico:
         return ReadWithQt(file, "ico", QStringLiteral("Icon image is not valid"));
-    case TFormat::Gif:
-        return ReadWithQt(file, "gif", QStringLiteral("GIF image is not valid"));
+    case TFormat::Gif: {
+        // The reader draws every frame on a canvas of the logical screen size.
+        const QString invalid = QStringLiteral("GIF image is not valid");
+        CheckBeforeReader(TPictureCheck::GifScreenSize(file), TPictureCheck::GifIsComplete(file), invalid);
+        return ReadWithQt(file, "gif", invalid);
+    }
     case TFormat::Wmf:
         return TMetafileDecoder::DecodeWmf(ReadMetafile(file));
     case TFormat::Emf:
