@@ -1,6 +1,7 @@
 #pragma once
 
 #include "measure/TViewGeometry.h"
+#include "measure/TViewLayer.h" // complete, so that the signals' layer argument has a meta type
 
 #include <QAbstractScrollArea>
 #include <QCursor>
@@ -8,8 +9,6 @@
 
 #include <memory>
 #include <vector>
-
-class TViewLayer;
 
 // The zoomable photo view "Image". It shows the photo (a 32-bit bitmap) at a
 // scale, centred while it is smaller than the viewport, with both scroll bars
