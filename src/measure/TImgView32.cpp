@@ -1,6 +1,329 @@
 #include "TImgView32.h"
 
-TImgView32::TImgView32(QWidget *parent) : QAbstractScrollArea(parent)
+#include "input/TPhotoLoader.h"
+#include "measure/TPhotoRenderer.h"
+#include "measure/TViewLayer.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSizeGrip>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int ScrollStep = 8;       // view pixels per arrow click
+constexpr int WheelNotch = 120;     // angle delta of one wheel notch
+constexpr QRgb Silver = 0xFFC0C0C0;
+
+} // namespace
+
+TImgView32::TImgView32(QWidget *parent) : QAbstractScrollArea(parent), FBackground(Silver)
 {
     setObjectName(QStringLiteral("Image"));
+    setFrameShape(QFrame::NoFrame);
+    // Both bars are switched on and off together by the view itself.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setCornerWidget(new QSizeGrip(this));
+    viewport()->setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setCursor(FViewCursor);
+    UpdateClientSize();
+}
+
+TImgView32::~TImgView32() = default;
+
+// --- Photo -------------------------------------------------------------------
+
+void TImgView32::SetPhoto(QImage photo)
+{
+    FPhoto = TPhotoLoader::ToPhotoFormat(std::move(photo));
+    FGeometry.SetPhotoSize(FPhoto.size());
+    GeometryChanged();
+}
+
+void TImgView32::LoadPhoto(const QString &path)
+{
+    SetPhoto(TPhotoLoader::Load(path));
+}
+
+// --- Scale -------------------------------------------------------------------
+
+void TImgView32::SetScale(float scale)
+{
+    if (FGeometry.SetScale(scale))
+        GeometryChanged();
+}
+
+void TImgView32::ZoomIn()
+{
+    SetScale(TViewGeometry::ZoomInScale(Scale()));
+}
+
+void TImgView32::ZoomOut()
+{
+    SetScale(TViewGeometry::ZoomOutScale(Scale()));
+}
+
+void TImgView32::ActualPixels()
+{
+    SetScale(1.0f);
+}
+
+void TImgView32::ZoomWheelDown()
+{
+    SetScale(TViewGeometry::WheelDownScale(Scale()));
+}
+
+void TImgView32::ZoomWheelUp()
+{
+    SetScale(TViewGeometry::WheelUpScale(Scale()));
+}
+
+// --- Scrolling ---------------------------------------------------------------
+
+void TImgView32::SetScrollPos(QPointF pos)
+{
+    FGeometry.SetScrollPos(pos);
+    GeometryChanged();
+}
+
+void TImgView32::ScrollBy(int dx, int dy)
+{
+    FGeometry.ScrollBy(dx, dy);
+    GeometryChanged();
+}
+
+void TImgView32::SetCentering(bool on)
+{
+    FGeometry.SetCentering(on);
+    Invalidate();
+}
+
+// The client area is the whole widget (no frame); a bar takes the height of
+// the horizontal scroll bar at the right and at the bottom.
+void TImgView32::UpdateClientSize()
+{
+    if (FSyncing)
+        return;
+    FGeometry.SetClientSize(contentsRect().size(), horizontalScrollBar()->sizeHint().height());
+    GeometryChanged();
+}
+
+void TImgView32::GeometryChanged()
+{
+    SyncScrollBars();
+    Invalidate();
+}
+
+void TImgView32::SyncScrollBars()
+{
+    FSyncing = true;
+    const Qt::ScrollBarPolicy policy = FGeometry.BarsVisible() ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    setHorizontalScrollBarPolicy(policy);
+    setVerticalScrollBarPolicy(policy);
+    const QSize max = FGeometry.ScrollMax();
+    const QSize page = FGeometry.ViewportSize();
+    const QPointF pos = FGeometry.ScrollPos();
+    QScrollBar *h = horizontalScrollBar();
+    QScrollBar *v = verticalScrollBar();
+    h->setRange(0, max.width());
+    v->setRange(0, max.height());
+    h->setPageStep(std::max(page.width(), 1));
+    v->setPageStep(std::max(page.height(), 1));
+    h->setSingleStep(ScrollStep);
+    v->setSingleStep(ScrollStep);
+    h->setValue(int(std::nearbyint(pos.x())));
+    v->setValue(int(std::nearbyint(pos.y())));
+    FSyncing = false;
+}
+
+// The user moved a scroll bar: its value becomes the position on that axis.
+void TImgView32::scrollContentsBy(int, int)
+{
+    if (FSyncing)
+        return;
+    QPointF pos = FGeometry.ScrollPos();
+    if (horizontalScrollBar()->value() != int(std::nearbyint(pos.x())))
+        pos.setX(horizontalScrollBar()->value());
+    if (verticalScrollBar()->value() != int(std::nearbyint(pos.y())))
+        pos.setY(verticalScrollBar()->value());
+    SetScrollPos(pos);
+}
+
+void TImgView32::resizeEvent(QResizeEvent *)
+{
+    UpdateClientSize();
+}
+
+// --- Looks -------------------------------------------------------------------
+
+void TImgView32::SetBackground(const QColor &colour)
+{
+    FBackground = colour.rgb();
+    Invalidate();
+}
+
+void TImgView32::SetViewCursor(const QCursor &cursor)
+{
+    FViewCursor = cursor;
+    viewport()->setCursor(cursor);
+}
+
+// --- Layers ------------------------------------------------------------------
+
+void TImgView32::AddLayerImpl(std::unique_ptr<TViewLayer> layer)
+{
+    layer->FView = this;
+    FLayers.push_back(std::move(layer));
+    Invalidate();
+}
+
+TViewLayer *TImgView32::Layer(int index) const
+{
+    return index >= 0 && index < LayerCount() ? FLayers[size_t(index)].get() : nullptr;
+}
+
+int TImgView32::IndexOfLayer(const TViewLayer *layer) const
+{
+    const auto it = std::find_if(FLayers.begin(), FLayers.end(), [layer](const auto &l) { return l.get() == layer; });
+    return it == FLayers.end() ? -1 : int(it - FLayers.begin());
+}
+
+void TImgView32::BringLayerToTop(TViewLayer *layer)
+{
+    const int index = IndexOfLayer(layer);
+    if (index < 0 || index == LayerCount() - 1)
+        return;
+    std::rotate(FLayers.begin() + index, FLayers.begin() + index + 1, FLayers.end());
+    Invalidate();
+}
+
+void TImgView32::RemoveLayer(TViewLayer *layer)
+{
+    const int index = IndexOfLayer(layer);
+    if (index < 0)
+        return;
+    if (FCapture == layer)
+        FCapture = nullptr;
+    FLayers.erase(FLayers.begin() + index);
+    Invalidate();
+}
+
+// --- Painting ----------------------------------------------------------------
+
+void TImgView32::Invalidate()
+{
+    viewport()->update();
+}
+
+void TImgView32::Repaint()
+{
+    viewport()->repaint();
+}
+
+void TImgView32::PaintView(QPainter &painter, const QRect &area)
+{
+    const QRect r = area & ViewportRect();
+    if (!r.isEmpty()) {
+        // The scratch bitmap keeps its size between paints so that no paint
+        // allocates (and faults in) fresh memory.
+        if (FScratch.width() < r.width() || FScratch.height() < r.height())
+            FScratch = QImage(r.size().expandedTo(FScratch.size()), QImage::Format_RGB32);
+        TPhotoRenderer::Render(FPhoto, FGeometry, FBackground, FScratch, r.topLeft(), r);
+        painter.drawImage(r.topLeft(), FScratch, QRect(QPoint(0, 0), r.size()));
+    }
+    for (const auto &layer : FLayers)
+        if (layer->Visible())
+            layer->Paint(painter, *this);
+}
+
+void TImgView32::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(viewport());
+    PaintView(painter, event->rect());
+}
+
+// --- Mouse -------------------------------------------------------------------
+
+TViewLayer *TImgView32::PressLayerAt(QPoint viewPos) const
+{
+    for (auto it = FLayers.rbegin(); it != FLayers.rend(); ++it)
+        if ((*it)->TakesMousePresses() && (*it)->HitTest(*this, viewPos))
+            return it->get();
+    return nullptr;
+}
+
+// A handler may have removed the layer; then the signal carries none.
+TViewLayer *TImgView32::StillHeld(TViewLayer *layer) const
+{
+    return layer && IndexOfLayer(layer) >= 0 ? layer : nullptr;
+}
+
+// Without a drag the cursor is that of the topmost layer that would take a
+// press here, else the view's own; during a drag the view's own.
+void TImgView32::UpdateCursor(QPoint viewPos, Qt::MouseButtons buttons)
+{
+    if (buttons == Qt::NoButton)
+        if (const TViewLayer *layer = PressLayerAt(viewPos))
+            if (const std::optional<QCursor> cursor = layer->CursorAt(*this, viewPos)) {
+                viewport()->setCursor(*cursor);
+                return;
+            }
+    viewport()->setCursor(FViewCursor);
+}
+
+void TImgView32::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (!FCapture)
+        FCapture = PressLayerAt(pos);
+    TViewLayer *layer = FCapture;
+    if (layer)
+        layer->MouseDown(*this, event->button(), event->buttons(), event->modifiers(), pos);
+    emit mouseDown(event->button(), event->buttons(), event->modifiers(), pos, StillHeld(layer));
+}
+
+void TImgView32::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    TViewLayer *layer = FCapture;
+    if (layer)
+        layer->MouseMove(*this, Qt::NoButton, event->buttons(), event->modifiers(), pos);
+    else
+        UpdateCursor(pos, event->buttons());
+    emit mouseMove(Qt::NoButton, event->buttons(), event->modifiers(), pos, StillHeld(layer));
+}
+
+void TImgView32::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    TViewLayer *layer = FCapture;
+    if (layer)
+        layer->MouseUp(*this, event->button(), event->buttons(), event->modifiers(), pos);
+    if (event->buttons() == Qt::NoButton)
+        FCapture = nullptr;
+    emit mouseUp(event->button(), event->buttons(), event->modifiers(), pos, StillHeld(layer));
+}
+
+// Every whole notch (120 units of angle; finer wheels add up) is signalled.
+// The event stays unhandled.
+void TImgView32::wheelEvent(QWheelEvent *event)
+{
+    FWheelDelta += event->angleDelta().y();
+    const QPoint pos = event->position().toPoint();
+    while (FWheelDelta >= WheelNotch) {
+        FWheelDelta -= WheelNotch;
+        emit mouseWheelUp(event->modifiers(), pos);
+    }
+    while (FWheelDelta <= -WheelNotch) {
+        FWheelDelta += WheelNotch;
+        emit mouseWheelDown(event->modifiers(), pos);
+    }
+    event->ignore();
 }

@@ -1,12 +1,140 @@
 #pragma once
 
-#include <QAbstractScrollArea>
+#include "measure/TViewGeometry.h"
+#include "measure/TViewLayer.h" // complete, so that the signals' layer argument has a meta type
 
-// The zoomable photo view.
+#include <QAbstractScrollArea>
+#include <QCursor>
+#include <QImage>
+
+#include <memory>
+#include <vector>
+
+// The zoomable photo view "Image". It shows the photo (a 32-bit bitmap) at a
+// scale, centred while it is smaller than the viewport, with both scroll bars
+// while it overflows on either axis, and draws its layers over it.
+//
+// Units: "view pixels" are viewport coordinates (integers, the photo's
+// rectangle starts at PhotoRect().topLeft()); "photo pixels" are coordinates
+// of the photo bitmap, independent of zoom and scroll.
+//
+// Mouse events reach the layers first (see TViewLayer), then the signals
+// mouseDown / mouseMove / mouseUp carry them to the main window with the
+// layer that took them. Wheel notches are signalled and left unhandled.
 class TImgView32 : public QAbstractScrollArea
 {
     Q_OBJECT
 
 public:
     explicit TImgView32(QWidget *parent = nullptr);
+    ~TImgView32() override;
+
+    // --- Photo ---------------------------------------------------------------
+    const QImage &Photo() const { return FPhoto; }
+    // Replaces the photo (converted to opaque Format_RGB32). Another pixel size
+    // re-centres the view on the photo's centre; the same size keeps the
+    // scroll position; the scale stays.
+    void SetPhoto(QImage photo);
+    // Decodes the file (TPhotoLoader) and then replaces the photo as SetPhoto
+    // does. Throws EOrvessaError; on failure photo and view are unchanged.
+    void LoadPhoto(const QString &path);
+    bool IsPhotoEmpty() const { return FGeometry.IsPhotoEmpty(); }
+
+    // --- Scale ---------------------------------------------------------------
+    float Scale() const { return FGeometry.Scale(); }
+    // Floors at 0.001; a change keeps the photo point at the viewport centre.
+    void SetScale(float scale);
+    void ZoomIn();        // scale + 0.2
+    void ZoomOut();       // scale - 0.2
+    void ActualPixels();  // 1.0
+    void ZoomWheelDown(); // wheel towards the user: x 1.1, at most 20
+    void ZoomWheelUp();   // wheel away from the user: / 1.1, at least 0.2
+
+    // --- Scrolling (view pixels) -------------------------------------------
+    QPointF ScrollPos() const { return FGeometry.ScrollPos(); }
+    void SetScrollPos(QPointF pos); // clamped
+    void ScrollBy(int dx, int dy);  // clamped; repaints later
+    bool Centering() const { return FGeometry.Centering(); }
+    void SetCentering(bool on);
+    const TViewGeometry &Geometry() const { return FGeometry; }
+
+    // --- Coordinates ---------------------------------------------------------
+    QRect ViewportRect() const { return FGeometry.ViewportRect(); } // view pixels
+    QRect PhotoRect() const { return FGeometry.PhotoRect(); }       // view pixels
+    QPoint MapToImage(QPoint viewPos) const { return FGeometry.MapToImage(viewPos); }      // view -> photo
+    QPoint MapToView(QPoint photoPos) const { return FGeometry.MapToView(photoPos); }      // photo -> view
+    QPointF MapToViewF(QPointF photoPos) const { return FGeometry.MapToViewF(photoPos); }  // photo -> view, exact
+
+    // --- Looks ---------------------------------------------------------------
+    QColor Background() const { return QColor::fromRgb(FBackground); }
+    void SetBackground(const QColor &colour);
+    // The cursor shown where no layer offers one (the hand tool sets it).
+    QCursor ViewCursor() const { return FViewCursor; }
+    void SetViewCursor(const QCursor &cursor);
+
+    // --- Layers (last = topmost) -------------------------------------------
+    // Takes ownership and puts the layer on top; returns it.
+    template <class T>
+    T *AddLayer(std::unique_ptr<T> layer)
+    {
+        T *raw = layer.get();
+        AddLayerImpl(std::move(layer));
+        return raw;
+    }
+    int LayerCount() const { return int(FLayers.size()); }
+    TViewLayer *Layer(int index) const; // bottom = 0
+    int IndexOfLayer(const TViewLayer *layer) const; // -1 when not held
+    void BringLayerToTop(TViewLayer *layer);
+    void RemoveLayer(TViewLayer *layer); // deletes it
+    // Show or hide: TViewLayer::SetVisible. The layer holding the mouse, if any.
+    TViewLayer *MouseCaptureLayer() const { return FCapture; }
+
+    // --- Painting ------------------------------------------------------------
+    void Invalidate(); // repaint later
+    void Repaint();    // repaint now
+    // Draws view pixels `area` (background, photo, then the visible layers)
+    // with `painter`, whose origin is the viewport's top left corner.
+    void PaintView(QPainter &painter, const QRect &area);
+
+signals:
+    // `button`: the button that changed (Qt::NoButton on a move); `buttons`:
+    // those held after the event; `pos`: view pixels; `layer`: the layer that
+    // took the event, or nullptr.
+    void mouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos,
+                   TViewLayer *layer);
+    void mouseMove(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos,
+                   TViewLayer *layer);
+    void mouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos,
+                 TViewLayer *layer);
+    // One per wheel notch: towards the user (down) or away from the user (up).
+    void mouseWheelDown(Qt::KeyboardModifiers modifiers, QPoint pos);
+    void mouseWheelUp(Qt::KeyboardModifiers modifiers, QPoint pos);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void AddLayerImpl(std::unique_ptr<TViewLayer> layer);
+    TViewLayer *PressLayerAt(QPoint viewPos) const;
+    TViewLayer *StillHeld(TViewLayer *layer) const;
+    void UpdateCursor(QPoint viewPos, Qt::MouseButtons buttons);
+    void UpdateClientSize();
+    void SyncScrollBars();
+    void GeometryChanged();
+
+    QImage FPhoto;
+    TViewGeometry FGeometry;
+    QRgb FBackground;
+    QCursor FViewCursor;
+    std::vector<std::unique_ptr<TViewLayer>> FLayers;
+    TViewLayer *FCapture = nullptr;
+    int FWheelDelta = 0;
+    bool FSyncing = false;
+    QImage FScratch;
 };

@@ -1,0 +1,190 @@
+#include "TJpegDecoder.h"
+
+#include "app/EOrvessaError.h"
+#include "input/TPhotoLoader.h"
+
+#include <QIODevice>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <vector>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace {
+
+// QImage::Format_RGB32 is the 32-bit word 0xFFRRGGBB: in memory B, G, R, 0xFF
+// on little-endian machines. The "A" variants make libjpeg write 0xFF.
+constexpr J_COLOR_SPACE PhotoColorSpace = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+
+constexpr size_t SourceBufferSize = 64 * 1024;
+
+// The error manager: libjpeg reports a fatal error, or a warning that we treat
+// as fatal, by calling back; we jump out to the setjmp in TJpegJob::Run. Only
+// libjpeg's C frames and our trivial callbacks lie between, so no C++
+// destructor is skipped.
+struct TErrorManager
+{
+    jpeg_error_mgr pub{};
+    std::jmp_buf jump;
+    int code = 0;
+};
+
+[[noreturn]] void ErrorExit(j_common_ptr cinfo)
+{
+    auto *err = reinterpret_cast<TErrorManager *>(cinfo->err);
+    err->code = cinfo->err->msg_code;
+    std::longjmp(err->jump, 1);
+}
+
+// Warnings (level -1) that mean the picture data is damaged or cut short: the
+// library would carry on and fill the rest grey, we stop. Other warnings (such
+// as extraneous bytes before a marker, common in camera files) are harmless.
+void EmitMessage(j_common_ptr cinfo, int level)
+{
+    if (level != -1)
+        return; // trace messages
+    const int code = cinfo->err->msg_code;
+    if (code == JWRN_HIT_MARKER || code == JWRN_HUFF_BAD_CODE || code == JWRN_JPEG_EOF)
+        ErrorExit(cinfo);
+    cinfo->err->num_warnings++;
+}
+
+void OutputMessage(j_common_ptr) {} // nothing goes to stderr
+
+// The source manager: reads the device in blocks. The end of the data before
+// the image is complete is an error (the library's own sources would insert a
+// fake end marker and leave the photo half grey).
+struct TSource
+{
+    jpeg_source_mgr pub{};
+    QIODevice *device = nullptr;
+    bool anyData = false;
+    std::vector<JOCTET> buffer = std::vector<JOCTET>(SourceBufferSize);
+};
+
+void InitSource(j_decompress_ptr) {}
+void TermSource(j_decompress_ptr) {}
+
+boolean FillInputBuffer(j_decompress_ptr cinfo)
+{
+    auto *src = reinterpret_cast<TSource *>(cinfo->src);
+    const qint64 n = src->device->read(reinterpret_cast<char *>(src->buffer.data()), qint64(src->buffer.size()));
+    if (n < 0)
+        ERREXIT(cinfo, JERR_FILE_READ);
+    if (n == 0)
+        ERREXIT(cinfo, src->anyData ? JERR_INPUT_EOF : JERR_INPUT_EMPTY);
+    src->anyData = true;
+    src->pub.next_input_byte = src->buffer.data();
+    src->pub.bytes_in_buffer = size_t(n);
+    return TRUE;
+}
+
+void SkipInputData(j_decompress_ptr cinfo, long count)
+{
+    auto *src = reinterpret_cast<TSource *>(cinfo->src);
+    while (count > long(src->pub.bytes_in_buffer)) {
+        count -= long(src->pub.bytes_in_buffer);
+        FillInputBuffer(cinfo);
+    }
+    if (count > 0) {
+        src->pub.next_input_byte += count;
+        src->pub.bytes_in_buffer -= size_t(count);
+    }
+}
+
+// In-place CMYK -> RGB32 for one row. Adobe writers store the inks inverted
+// (0 = full ink), so then R = C * K / 255; otherwise R = (255 - C)(255 - K) / 255.
+void CmykRowToRgb32(uchar *row, int width, bool inverted)
+{
+    QRgb *out = reinterpret_cast<QRgb *>(row);
+    for (int x = 0; x < width; ++x) {
+        int c = row[4 * x], m = row[4 * x + 1], y = row[4 * x + 2], k = row[4 * x + 3];
+        if (!inverted) {
+            c = 255 - c; m = 255 - m; y = 255 - y; k = 255 - k;
+        }
+        out[x] = qRgb(c * k / 255, m * k / 255, y * k / 255);
+    }
+}
+
+// One decode. Run() holds the setjmp; everything a longjmp could need to
+// clean up lives in this object, whose destructor releases the library.
+class TJpegJob
+{
+public:
+    explicit TJpegJob(QIODevice &device)
+    {
+        cinfo.err = jpeg_std_error(&err.pub);
+        err.pub.error_exit = ErrorExit;
+        err.pub.emit_message = EmitMessage;
+        err.pub.output_message = OutputMessage;
+        source.device = &device;
+        source.pub.init_source = InitSource;
+        source.pub.fill_input_buffer = FillInputBuffer;
+        source.pub.skip_input_data = SkipInputData;
+        source.pub.resync_to_restart = jpeg_resync_to_restart;
+        source.pub.term_source = TermSource;
+    }
+    ~TJpegJob()
+    {
+        if (created)
+            jpeg_destroy_decompress(&cinfo);
+    }
+    TJpegJob(const TJpegJob &) = delete;
+    TJpegJob &operator=(const TJpegJob &) = delete;
+
+    // 0 on success, else the library's message code. C++ exceptions (size
+    // limit, allocation) leave from outside any libjpeg call.
+    int Run()
+    {
+        if (setjmp(err.jump))
+            return err.code;
+        jpeg_create_decompress(&cinfo);
+        created = true;
+        cinfo.src = &source.pub;
+        jpeg_read_header(&cinfo, TRUE);
+        TPhotoLoader::CheckPictureSize(int(cinfo.image_width), int(cinfo.image_height));
+
+        const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+        cinfo.out_color_space = cmyk ? JCS_CMYK : PhotoColorSpace;
+        jpeg_start_decompress(&cinfo);
+        image = TPhotoLoader::AllocatePhoto(int(cinfo.output_width), int(cinfo.output_height));
+
+        // Rows go straight into the photo, as many per call as the library
+        // offers (rec_outbuf_height).
+        uchar *const bits = image.bits();
+        const qsizetype stride = image.bytesPerLine();
+        JSAMPROW rows[16];
+        while (cinfo.output_scanline < cinfo.output_height) {
+            const JDIMENSION first = cinfo.output_scanline;
+            const JDIMENSION want = std::min<JDIMENSION>(16, cinfo.output_height - first);
+            for (JDIMENSION i = 0; i < want; ++i)
+                rows[i] = bits + (first + i) * stride;
+            const JDIMENSION got = jpeg_read_scanlines(&cinfo, rows, want);
+            if (cmyk)
+                for (JDIMENSION i = 0; i < got; ++i)
+                    CmykRowToRgb32(rows[i], int(cinfo.output_width), cinfo.saw_Adobe_marker);
+        }
+        return 0;
+    }
+
+    QImage image;
+
+private:
+    jpeg_decompress_struct cinfo{};
+    TErrorManager err;
+    TSource source;
+    bool created = false;
+};
+
+} // namespace
+
+QImage TJpegDecoder::Decode(QIODevice &source)
+{
+    TJpegJob job(source);
+    if (const int code = job.Run())
+        throw EOrvessaError(QStringLiteral("JPEG error #%1").arg(code));
+    return std::move(job.image);
+}

@@ -1,0 +1,214 @@
+#include "TMetafileDecoder.h"
+
+#include "app/EOrvessaError.h"
+#include "input/TPhotoLoader.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QtEndian>
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+#include <emf2svg.h>
+#include <libwmf/api.h>
+#include <libwmf/svg.h>
+
+namespace {
+
+constexpr int PixelsPerInch = 96;
+
+quint32 ReadU32(const QByteArray &d, qsizetype at)
+{
+    return qFromLittleEndian<quint32>(d.constData() + at);
+}
+quint16 ReadU16(const QByteArray &d, qsizetype at)
+{
+    return qFromLittleEndian<quint16>(d.constData() + at);
+}
+qint32 ReadI32(const QByteArray &d, qsizetype at)
+{
+    return qFromLittleEndian<qint32>(d.constData() + at);
+}
+
+// --- WMF ---------------------------------------------------------------
+
+constexpr quint32 PlaceableKey = 0x9AC6CDD7;
+constexpr qsizetype PlaceableSize = 22;
+constexpr qsizetype WmfHeaderSize = 18;
+
+// Collects libwmf's SVG output in a byte array.
+int SvgPutS(char *text, void *context)
+{
+    static_cast<QByteArray *>(context)->append(text);
+    return 0;
+}
+int SvgReset(void *context)
+{
+    static_cast<QByteArray *>(context)->clear();
+    return 0;
+}
+
+struct TWmfApiDeleter
+{
+    void operator()(wmfAPI *api) const { wmf_api_destroy(api); }
+};
+
+// --- EMF ---------------------------------------------------------------
+
+constexpr quint32 EmrHeader = 1;
+constexpr quint32 EmrEof = 14;
+constexpr quint32 EmfSignature = 0x464D4520; // " EMF"
+constexpr qsizetype EmfHeaderMin = 88;
+
+// Every record: type, size (a multiple of 4, at least 8) inside the data,
+// ending with the end-of-file record.
+bool EmfRecordsSound(const QByteArray &data)
+{
+    qsizetype at = 0;
+    while (at + 8 <= data.size()) {
+        const quint32 type = ReadU32(data, at);
+        const quint32 size = ReadU32(data, at + 4);
+        if (size < 8 || size % 4 != 0 || size > quint64(data.size() - at))
+            return false;
+        if (type == EmrEof)
+            return true;
+        at += size;
+    }
+    return false;
+}
+
+// 0.01 mm -> pixels at 96 per inch, rounded.
+int FrameToPixels(qint64 hundredthsMm)
+{
+    return int(std::lround(double(hundredthsMm) * PixelsPerInch / 2540.0));
+}
+
+} // namespace
+
+QString TMetafileDecoder::InvalidMessage()
+{
+    return QStringLiteral("Metafile is not valid");
+}
+
+bool TMetafileDecoder::IsSoundWmf(const QByteArray &data)
+{
+    qsizetype at = 0;
+    if (data.size() >= 4 && ReadU32(data, 0) == PlaceableKey)
+        at = PlaceableSize;
+    if (at + WmfHeaderSize > data.size())
+        return false;
+    const quint16 type = ReadU16(data, at);
+    const quint16 headerWords = ReadU16(data, at + 2);
+    if ((type != 1 && type != 2) || headerWords != 9)
+        return false;
+    at += WmfHeaderSize;
+    // Records: size in 16-bit words (32-bit field), function (16-bit).
+    while (at + 6 <= data.size()) {
+        const quint64 bytes = quint64(ReadU32(data, at)) * 2;
+        const quint16 function = ReadU16(data, at + 4);
+        if (bytes < 6 || bytes > quint64(data.size() - at))
+            return false;
+        if (function == 0)
+            return true;
+        at += qsizetype(bytes);
+    }
+    return false;
+}
+
+QImage TMetafileDecoder::DecodeWmf(const QByteArray &data)
+{
+    if (!IsSoundWmf(data))
+        throw EOrvessaError(InvalidMessage());
+
+    wmfAPI_Options options{};
+    options.function = wmf_svg_function;
+    const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+    wmfAPI *raw = nullptr;
+    const wmf_error_t created = wmf_api_create(&raw, flags, &options);
+    std::unique_ptr<wmfAPI, TWmfApiDeleter> api(raw);
+    if (created != wmf_E_None || !api)
+        throw EOrvessaError(InvalidMessage());
+
+    // libwmf reads but does not modify the buffer; its API takes it non-const.
+    auto *bytes = reinterpret_cast<unsigned char *>(const_cast<char *>(data.constData()));
+    wmfD_Rect bbox{};
+    unsigned int width = 0, height = 0;
+    if (wmf_mem_open(api.get(), bytes, long(data.size())) != wmf_E_None
+        || wmf_scan(api.get(), 0, &bbox) != wmf_E_None
+        || wmf_display_size(api.get(), &width, &height, PixelsPerInch, PixelsPerInch) != wmf_E_None)
+        throw EOrvessaError(InvalidMessage());
+    if (width > unsigned(INT_MAX) || height > unsigned(INT_MAX))
+        throw EOrvessaError(QStringLiteral("Picture is too large (%1 × %2 pixels)").arg(width).arg(height));
+    TPhotoLoader::CheckPictureSize(int(width), int(height), InvalidMessage());
+
+    QByteArray svg;
+    wmfStream stream{&svg, SvgPutS, SvgReset};
+    wmf_svg_t *device = WMF_SVG_GetData(api.get());
+    device->out = &stream;
+    device->bbox = bbox;
+    device->width = width;
+    device->height = height;
+    if (wmf_play(api.get(), 0, &bbox) != wmf_E_None)
+        throw EOrvessaError(InvalidMessage());
+    device->out = nullptr;
+    api.reset();
+    return RenderSvg(svg, QSize(int(width), int(height)));
+}
+
+QSize TMetafileDecoder::EmfSize(const QByteArray &data)
+{
+    if (data.size() < EmfHeaderMin || ReadU32(data, 0) != EmrHeader || ReadU32(data, 40) != EmfSignature
+        || !EmfRecordsSound(data))
+        return QSize();
+    // Bounds (device pixels, inclusive) at 8, frame (0.01 mm, inclusive) at 24.
+    const qint64 frameW = qint64(ReadI32(data, 32)) - ReadI32(data, 24);
+    const qint64 frameH = qint64(ReadI32(data, 36)) - ReadI32(data, 28);
+    qint64 w = FrameToPixels(frameW), h = FrameToPixels(frameH);
+    if (w <= 0 || h <= 0) {
+        w = qint64(ReadI32(data, 16)) - ReadI32(data, 8) + 1;
+        h = qint64(ReadI32(data, 20)) - ReadI32(data, 12) + 1;
+    }
+    if (w <= 0 || h <= 0)
+        return QSize();
+    return QSize(int(std::min<qint64>(w, INT_MAX)), int(std::min<qint64>(h, INT_MAX)));
+}
+
+QImage TMetafileDecoder::DecodeEmf(const QByteArray &data)
+{
+    const QSize size = EmfSize(data);
+    if (!size.isValid())
+        throw EOrvessaError(InvalidMessage());
+    TPhotoLoader::CheckPictureSize(size.width(), size.height(), InvalidMessage());
+
+    generatorOptions options{};
+    char emptyNamespace[] = "";
+    options.nameSpace = emptyNamespace;
+    options.emfplus = true;
+    options.svgDelimiter = true;
+    options.imgWidth = size.width();
+    options.imgHeight = size.height();
+    char *out = nullptr;
+    size_t outLength = 0;
+    // The converter reads but does not modify the buffer.
+    const int ok = emf2svg(const_cast<char *>(data.constData()), size_t(data.size()), &out, &outLength, &options);
+    const QByteArray svg(out, out ? qsizetype(outLength) : 0);
+    std::free(out);
+    if (!ok || svg.isEmpty())
+        throw EOrvessaError(InvalidMessage());
+    return RenderSvg(svg, size);
+}
+
+QImage TMetafileDecoder::RenderSvg(const QByteArray &svg, QSize size)
+{
+    QSvgRenderer renderer(svg);
+    if (!renderer.isValid())
+        throw EOrvessaError(InvalidMessage());
+    QImage photo = TPhotoLoader::AllocatePhoto(size.width(), size.height());
+    photo.fill(Qt::white);
+    QPainter painter(&photo);
+    renderer.render(&painter, QRectF(0, 0, size.width(), size.height()));
+    return photo;
+}

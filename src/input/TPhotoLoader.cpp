@@ -1,0 +1,170 @@
+#include "TPhotoLoader.h"
+
+#include "app/EOrvessaError.h"
+#include "input/TJpegDecoder.h"
+#include "input/TMetafileDecoder.h"
+#include "input/TPictureCheck.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+enum class TFormat { Unknown, Jpeg, Bmp, Ico, Gif, Wmf, Emf };
+
+TFormat FormatOf(const QString &extension)
+{
+    const QString ext = extension.toLower();
+    if (ext == u"jpg" || ext == u"jpeg")
+        return TFormat::Jpeg;
+    if (ext == u"bmp")
+        return TFormat::Bmp;
+    if (ext == u"ico")
+        return TFormat::Ico;
+    if (ext == u"gif")
+        return TFormat::Gif;
+    if (ext == u"wmf")
+        return TFormat::Wmf;
+    if (ext == u"emf")
+        return TFormat::Emf;
+    return TFormat::Unknown;
+}
+
+[[noreturn]] void ThrowCannotOpen(const QString &path, const QString &reason)
+{
+    throw EOrvessaError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason));
+}
+
+// Opens the file for reading. Only regular files are read: a folder, a pipe
+// or a device named like a picture would fail oddly, block or never end.
+void OpenPicture(QFile &file)
+{
+    const QFileInfo info(file.fileName());
+    if (info.isDir())
+        ThrowCannotOpen(file.fileName(), QString::fromLocal8Bit(std::strerror(EISDIR)));
+    if (info.exists() && !info.isFile())
+        ThrowCannotOpen(file.fileName(), QStringLiteral("Not a regular file"));
+    if (!file.open(QIODevice::ReadOnly))
+        ThrowCannotOpen(file.fileName(), file.errorString());
+}
+
+// For the readers that take a file on trust: the size the header declares
+// (refused beyond the pixel limit) and the completeness of the data, both
+// checked before the reader sees the file.
+void CheckBeforeReader(QSize declared, bool complete, const QString &invalid)
+{
+    if (declared.isValid())
+        TPhotoLoader::CheckPictureSize(declared.width(), declared.height(), invalid);
+    if (!complete)
+        throw EOrvessaError(invalid);
+}
+
+// BMP, ICO and GIF through Qt's readers with the format named explicitly (the
+// content is not sniffed). The declared size is checked before decoding.
+QImage ReadWithQt(QFile &file, const char *format, const QString &invalid)
+{
+    // Our own pixel limit governs; Qt's default would refuse large bitmaps.
+    QImageReader::setAllocationLimit(int((TPhotoLoader::MaxPixels * 4) >> 20) + 64);
+    QImageReader reader(&file, format);
+    reader.setAutoTransform(false);
+    const QSize size = reader.size();
+    if (!size.isValid())
+        throw EOrvessaError(invalid);
+    TPhotoLoader::CheckPictureSize(size.width(), size.height(), invalid);
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        throw EOrvessaError(invalid);
+    return TPhotoLoader::ToPhotoFormat(std::move(image));
+}
+
+// Metafiles are small; anything beyond this is not one we can render.
+constexpr qint64 MaxMetafileBytes = qint64(256) << 20;
+
+QByteArray ReadMetafile(QFile &file)
+{
+    if (file.size() > MaxMetafileBytes)
+        throw EOrvessaError(TMetafileDecoder::InvalidMessage());
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        ThrowCannotOpen(file.fileName(), file.errorString());
+    return data;
+}
+
+} // namespace
+
+QImage TPhotoLoader::Load(const QString &path)
+{
+    const QString extension = QFileInfo(path).suffix();
+    const TFormat format = FormatOf(extension);
+    if (format == TFormat::Unknown)
+        throw EOrvessaError(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
+
+    QFile file(path);
+    OpenPicture(file);
+    switch (format) {
+    case TFormat::Jpeg:
+        return TJpegDecoder::Decode(file);
+    case TFormat::Bmp: {
+        const QString invalid = QStringLiteral("Bitmap image is not valid");
+        CheckBeforeReader(TPictureCheck::BmpSize(file), TPictureCheck::BmpIsComplete(file), invalid);
+        return ReadWithQt(file, "bmp", invalid);
+    }
+    case TFormat::Ico:
+        return ReadWithQt(file, "ico", QStringLiteral("Icon image is not valid"));
+    case TFormat::Gif: {
+        // The reader draws every frame on a canvas of the logical screen size.
+        const QString invalid = QStringLiteral("GIF image is not valid");
+        CheckBeforeReader(TPictureCheck::GifScreenSize(file), TPictureCheck::GifIsComplete(file), invalid);
+        return ReadWithQt(file, "gif", invalid);
+    }
+    case TFormat::Wmf:
+        return TMetafileDecoder::DecodeWmf(ReadMetafile(file));
+    case TFormat::Emf:
+        return TMetafileDecoder::DecodeEmf(ReadMetafile(file));
+    case TFormat::Unknown:
+        break;
+    }
+    Q_UNREACHABLE();
+    return QImage();
+}
+
+void TPhotoLoader::CheckPictureSize(int width, int height, const QString &invalidMessage)
+{
+    if (width <= 0 || height <= 0)
+        throw EOrvessaError(invalidMessage.isEmpty() ? QStringLiteral("Picture is empty (%1 × %2 pixels)").arg(width).arg(height)
+                                                     : invalidMessage);
+    if (qint64(width) * height > MaxPixels)
+        throw EOrvessaError(QStringLiteral("Picture is too large (%1 × %2 pixels)").arg(width).arg(height));
+}
+
+QImage TPhotoLoader::AllocatePhoto(int width, int height)
+{
+    CheckPictureSize(width, height);
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull())
+        throw EOrvessaError(QStringLiteral("Not enough memory for a picture of %1 × %2 pixels").arg(width).arg(height));
+    return image;
+}
+
+QImage TPhotoLoader::ToPhotoFormat(QImage image)
+{
+    if (image.format() == QImage::Format_RGB32 || image.isNull())
+        return image;
+    if (!image.hasAlphaChannel()) {
+        const QSize size = image.size();
+        image.convertTo(QImage::Format_RGB32);
+        if (image.isNull()) // the conversion could not allocate
+            return AllocatePhoto(size.width(), size.height());
+        return image;
+    }
+    QImage photo = AllocatePhoto(image.width(), image.height());
+    photo.fill(Qt::white);
+    QPainter painter(&photo);
+    painter.drawImage(0, 0, image);
+    return photo;
+}
