@@ -7,11 +7,16 @@
 #include "TOrvessaApplication.h"
 #include "TProgramFolder.h"
 #include "TfrmErrorMsg.h"
+#include "input/TClipboard.h"
+#include "input/TImportWizard.h"
 #include "input/TOpenDialog.h"
+#include "input/TPhotoLoader.h"
 #include "input/TfrmImportDlg.h"
 #include "lang/TFindFile.h"
 #include "lang/TLanguageSetting.h"
 #include "lang/TTranslator.h"
+#include "measure/TGuideLines.h"
+#include "measure/THandTool.h"
 #include "measure/TImgView32.h"
 #include "report/TPageProducer.h"
 #include "report/TReportPage.h"
@@ -123,6 +128,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     row->addWidget(Image, 1);
     setCentralWidget(client);
     createToolPanels();
+    connectView();
 
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setFixedHeight(19);
@@ -149,6 +155,9 @@ void TMainForm::createSecondaryWindows()
     FfrmOrvessaView = new TfrmOrvessaView(this);
     FfrmImportDlg = new TfrmImportDlg(this);
     FfrmErrorMsg = new TfrmErrorMsg(this);
+    FImportWizard = new TImportWizard(
+        FfrmImportDlg, [this](const QString &key) { return LangText(key); }, PictureFolder(), FOpenDialog,
+        &TPhotoLoader::Load, [this](const QString &path) { acFileOpenAccept(path); }, this);
 
     // The help targets come from language files, which can be any file the
     // user picked: open only documents inside the program folder.
@@ -175,6 +184,10 @@ void TMainForm::createActions()
     connect(action(QStringLiteral("acExit")), &QAction::triggered, this, &TMainForm::acExitExecute);
     connect(action(QStringLiteral("AcHelp")), &QAction::triggered, this, &TMainForm::BtnHelpClick);
     connect(action(QStringLiteral("AcGetBeautyIndex")), &QAction::triggered, this, &TMainForm::AcGetBeautyIndexExecute);
+    connect(action(QStringLiteral("acFileOpen")), &QAction::triggered, this, &TMainForm::acFileOpenExecute);
+    connect(action(QStringLiteral("acImportFoto")), &QAction::triggered, this, &TMainForm::acImportFotoExecute);
+    connect(action(QStringLiteral("acEditCopy")), &QAction::triggered, this, &TMainForm::acEditCopyExecute);
+    connect(action(QStringLiteral("acEditPaste")), &QAction::triggered, this, &TMainForm::acEditPasteExecute);
     connect(action(QStringLiteral("AcGoToHomePage")), &QAction::triggered, this, &TMainForm::AcGoToHomePageExecute);
     connect(action(QStringLiteral("acHelpAbout")), &QAction::triggered, this, &TMainForm::HelpAbout1Execute);
 }
@@ -308,6 +321,115 @@ void TMainForm::createMeasurePanel()
         ToolPanelMeasure->addItem(1, QStringLiteral("Untitled"), 0);
 
     AdvToolPanelTab1->addPanel(ToolPanelMeasure);
+    connect(ToolPanelMeasure, &TAdvToolPanel::itemClicked, this, &TMainForm::ToolPanelMeasureItemClick);
+}
+
+void TMainForm::connectView()
+{
+    QAction *handTool = action(QStringLiteral("acHandTool"));
+    FHandTool = std::make_unique<THandTool>(*Image, *handTool);
+    FGuideLines = std::make_unique<TGuideLines>(*Image, FMeasureStore, PictureFolder(),
+                                                [handTool] { handTool->setChecked(false); });
+
+    connect(action(QStringLiteral("acZoomIn")), &QAction::triggered, Image, &TImgView32::ZoomIn);
+    connect(action(QStringLiteral("acZoomOut")), &QAction::triggered, Image, &TImgView32::ZoomOut);
+    connect(action(QStringLiteral("acActualPixels")), &QAction::triggered, Image, &TImgView32::ActualPixels);
+    connect(Image, &TImgView32::mouseWheelDown, Image, &TImgView32::ZoomWheelDown);
+    connect(Image, &TImgView32::mouseWheelUp, Image, &TImgView32::ZoomWheelUp);
+    connect(Image, &TImgView32::mouseDown, this,
+            [this](Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pos, TViewLayer *) {
+                ImageMouseDown(button, pos);
+            });
+    connect(Image, &TImgView32::mouseMove, this,
+            [this](Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pos, TViewLayer *) {
+                ImageMouseMove(pos);
+            });
+    connect(Image, &TImgView32::mouseUp, this,
+            [this](Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint, TViewLayer *) {
+                ImageMouseUp(button);
+            });
+}
+
+void TMainForm::ImageMouseDown(Qt::MouseButton button, QPoint pos)
+{
+    FHandTool->MouseDown(button, pos);
+}
+
+void TMainForm::ImageMouseMove(QPoint pos)
+{
+    FHandTool->MouseMove(pos);
+}
+
+void TMainForm::ImageMouseUp(Qt::MouseButton button)
+{
+    FHandTool->MouseUp(button);
+    FGuideLines->StoreSelection();
+}
+
+void TMainForm::ToolPanelMeasureItemClick(int section, int item)
+{
+    FHandTool->SetEnabled(false);
+    if (section != 1)
+        return;
+    if (Image->IsPhotoEmpty()) {
+        ShowError(LangText(QStringLiteral("errorFileNotOpen")));
+        return;
+    }
+    const int n = item + 1;
+    const QString sample = PictureFolder() + QString::number(n) + QStringLiteral(".jpg");
+    ImgPreview->setPixmap(QPixmap::fromImage(TPhotoLoader::Load(sample)));
+    ToolPanelMeasure->setItemImageIndex(1, item, 1);
+    const int current = FGuideLines->CurrentMeasure();
+    if (current > 0)
+        ToolPanelMeasure->setItemImageIndex(1, current - 1, 2);
+    FGuideLines->StartMeasure(n);
+}
+
+void TMainForm::acFileOpenExecute()
+{
+    if (FOpenDialog->Execute())
+        acFileOpenAccept(FOpenDialog->FileName());
+}
+
+void TMainForm::acFileOpenAccept(const QString &path)
+{
+    Image->LoadPhoto(path);
+}
+
+void TMainForm::acEditCopyExecute()
+{
+    if (!Image->IsPhotoEmpty())
+        TClipboard::SetPicture(Image->Photo());
+}
+
+void TMainForm::acEditPasteExecute()
+{
+    // Ctrl+V takes the clipboard's picture as the photo, as a load does.
+    const QImage picture = TClipboard::Picture();
+    if (picture.isNull())
+        return;
+    TPhotoLoader::CheckPictureSize(picture.width(), picture.height());
+    Image->SetPhoto(TPhotoLoader::ToPhotoFormat(picture));
+}
+
+void TMainForm::acImportFotoExecute()
+{
+    FImportWizard->acImportFotoExecute();
+}
+
+TGuideLines *TMainForm::GuideLines() const
+{
+    return FGuideLines.get();
+}
+
+TOpenDialog *TMainForm::OpenDialog() const
+{
+    return FOpenDialog;
+}
+
+TImportWizard *TMainForm::ImportWizard() const
+{
+    return FImportWizard;
 }
 
 void TMainForm::showEvent(QShowEvent *event)

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <memory>
 #include "evaluate/TBeautyResult.h"
 #include "evaluate/TFaceProportions.h"
 #include "lang/TMultiLang.h"
@@ -15,6 +16,10 @@ class QPlainTextEdit;
 class QLabel;
 class TAboutBox;
 class TFindFile;
+class TGuideLines;
+class THandTool;
+class TImportWizard;
+class TViewLayer;
 class TOpenDialog;
 class TPageProducer;
 class TAdvToolPanel;
@@ -64,6 +69,13 @@ public:
     QString CurrentLanguageFile() const;
     const TBeautyResult &BeautyResult() const;
 
+    TGuideLines *GuideLines() const;
+    TOpenDialog *OpenDialog() const;
+    TImportWizard *ImportWizard() const;
+
+    // Load photo into the main view (File > Open, the wizard's Finish).
+    void acFileOpenAccept(const QString &path);
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -83,6 +95,15 @@ private:
     void ItLanguageClick(QAction *item);
 
     void acExitExecute();
+    void acFileOpenExecute();
+    void acEditCopyExecute();
+    void acEditPasteExecute();
+    void acImportFotoExecute();
+    void ImageMouseDown(Qt::MouseButton button, QPoint pos);
+    void ImageMouseMove(QPoint pos);
+    void ImageMouseUp(Qt::MouseButton button);
+    void ToolPanelMeasureItemClick(int section, int item);
+    void connectView();
     void AcGoToHomePageExecute();
     void HelpAbout1Execute();
     void AcGetBeautyIndexExecute();
@@ -100,6 +121,9 @@ private:
     TFindFile *FindFileLng = nullptr;
     TPageProducer *PageProducer = nullptr;
     TOpenDialog *FOpenDialog = nullptr;
+    TImportWizard *FImportWizard = nullptr;
+    std::unique_ptr<THandTool> FHandTool;
+    std::unique_ptr<TGuideLines> FGuideLines;
 
     TImageList *ImgListAction = nullptr;
     TImageList *ImgListToolPanel = nullptr;

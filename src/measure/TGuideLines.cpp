@@ -1,0 +1,111 @@
+#include "TGuideLines.h"
+
+#include "TGuideLine.h"
+#include "TImgView32.h"
+#include "TMeasureCatalogue.h"
+#include "TSelectionFrame.h"
+#include "input/TPhotoLoader.h"
+
+#include <memory>
+
+TGuideLines::TGuideLines(TImgView32 &view, TMeasureStore &store, QString pictureFolder,
+                         std::function<void()> handToolOff)
+    : FView(view), FStore(store), FPictureFolder(std::move(pictureFolder)), FHandToolOff(std::move(handToolOff))
+{
+}
+
+QString TGuideLines::GuideLinePicture(int n) const
+{
+    return FPictureFolder + (IsVerticalFaceValue(n) ? QStringLiteral("vline.jpg") : QStringLiteral("hline.jpg"));
+}
+
+void TGuideLines::StartMeasure(int n)
+{
+    FCurrent = n;
+    const int found = FindGuideLine();
+    if (found < 0) {
+        try {
+            CreateGuideLine();
+        } catch (...) {
+            // The previous line is hidden now: it must not stay draggable.
+            SelectGuideLine(nullptr);
+            throw;
+        }
+        StoreSelection();
+        return;
+    }
+    auto *line = static_cast<TGuideLine *>(FView.Layer(found));
+    line->SetVisible(true);
+    SelectGuideLine(line);
+}
+
+int TGuideLines::FindGuideLine()
+{
+    int found = -1;
+    for (int i = 0; i < FView.LayerCount(); ++i) {
+        TViewLayer *layer = FView.Layer(i);
+        if (layer != FFrame && layer->Tag() == FCurrent)
+            found = i;
+        else
+            layer->SetVisible(false);
+    }
+    return found;
+}
+
+TGuideLine *TGuideLines::CreateGuideLine()
+{
+    // The picture is read before the layer exists, so a failure leaves no
+    // half-made line behind.
+    const QImage picture = TPhotoLoader::Load(GuideLinePicture(FCurrent));
+
+    // Centred on the photo point under the viewport's centre, w × h photo
+    // pixels whatever the zoom.
+    const QRect viewport = FView.ViewportRect();
+    const QPoint centre((viewport.left() + viewport.right()) / 2, (viewport.top() + viewport.bottom()) / 2);
+    const QPoint q = FView.MapToImage(centre);
+    const float w = float(picture.width());
+    const float h = float(picture.height());
+
+    auto *line = FView.AddLayer(std::make_unique<TGuideLine>());
+    line->SetPicture(picture);
+    line->SetLocation({q.x() - w / 2, q.y() - h / 2, q.x() + w / 2, q.y() + h / 2});
+    line->SetOnMouseDown([this](TGuideLine *pressed) { LayerMouseDown(pressed); });
+    line->SetOpacity(TBitmapLayer::GuideLineOpacity);
+    SelectGuideLine(line);
+    line->SetTag(FCurrent);
+    return line;
+}
+
+void TGuideLines::SelectGuideLine(TGuideLine *line)
+{
+    if (line == FSelection)
+        return;
+    if (FFrame) {
+        FFrame->Attach(nullptr);
+        FView.Invalidate();
+    }
+    FSelection = line;
+    if (!line)
+        return;
+    if (!FFrame) {
+        FFrame = FView.AddLayer(std::make_unique<TSelectionFrame>());
+        FFrame->SetResizingHook(&TFrameGeometry::RBResizing);
+    } else {
+        FView.BringLayerToTop(FFrame);
+    }
+    FFrame->Attach(line);
+    FHandToolOff();
+}
+
+void TGuideLines::LayerMouseDown(TGuideLine *line)
+{
+    SelectGuideLine(line);
+}
+
+void TGuideLines::StoreSelection()
+{
+    // Only the current measurement's own line is stored: after a failed
+    // start the selection can still be another measurement's line.
+    if (FSelection && FSelection->Tag() == FCurrent && FCurrent > 0 && FCurrent < FStore.size())
+        FStore[FCurrent] = FSelection->Location();
+}
