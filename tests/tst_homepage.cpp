@@ -197,6 +197,9 @@ void TestHomePage::aboutBoxLayout()
 
 void TestHomePage::aboutBoxTextsFit()
 {
+    // Texts are measured when the box is shown.
+    FAboutBox->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FAboutBox));
     const QList<QLabel *> labels = FAboutBox->findChildren<QLabel *>();
     for (const QLabel *label : labels) {
         if (label->text().isEmpty())

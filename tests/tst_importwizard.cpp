@@ -11,7 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QPlainTextEdit>
+#include "widgets/TMemo.h"
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>

@@ -16,7 +16,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
+#include "widgets/TMemo.h"
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -165,7 +165,7 @@ void TestMainForm::shortcutsReachActionsWhateverHasFocus()
     QTest::keyClick(image, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(triggered.count(), 1);
 
-    QWidget *memo = FForm->findChild<QPlainTextEdit *>(QStringLiteral("MemInfo"));
+    QWidget *memo = FForm->findChild<TMemo *>(QStringLiteral("MemInfo"));
     memo->setFocus();
     QTest::keyClick(memo, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(triggered.count(), 2);

@@ -12,7 +12,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
+#include "widgets/TMemo.h"
 #include <QPushButton>
 #include <QtTest>
 
@@ -39,7 +39,7 @@ struct TWindowTree
         frmImportDlg = new QDialog(&mainForm);
         frmImportDlg->setObjectName(QStringLiteral("frmImportDlg"));
         for (const char *name : {"MemInfo", "MemBeginInfo"})
-            (new QPlainTextEdit(QStringLiteral("layout"), frmImportDlg))->setObjectName(QString::fromLatin1(name));
+            (new TMemo(QString::fromLatin1(name), QRect(), frmImportDlg))->setPlainText(QStringLiteral("layout"));
         (new TNpsUrl(frmImportDlg))->setObjectName(QStringLiteral("LabURL"));
         (new QLabel(frmImportDlg))->setObjectName(QStringLiteral("LabFileOpen"));
         for (const char *name : {"BtnCancel", "BtnBack", "BtnNext"})
@@ -67,8 +67,7 @@ struct TWindowTree
         toolPanelImport->addItem(1, QStringLiteral("Import Foto..."));
         toolPanelImport->addSection(QStringLiteral("Web"), 53);
         toolPanelImport->addItem(2, QStringLiteral("Visit home page"));
-        auto *memInfo = new QPlainTextEdit(toolPanelImport->sectionArea(0));
-        memInfo->setObjectName(QStringLiteral("MemInfo"));
+        new TMemo(QStringLiteral("MemInfo"), QRect(), toolPanelImport->sectionArea(0));
         auto *labUrl = new TNpsUrl(toolPanelImport->sectionArea(0));
         labUrl->setObjectName(QStringLiteral("LabURL"));
 
@@ -218,7 +217,7 @@ void TestTranslator::appliesEveryRow()
         QCOMPARE(measure->itemCaption(1, item), QStringLiteral("<ToolPanelMeasure.Section1.Item%1>").arg(item));
 
     QWidget *main = tree.mainForm.centralWidget();
-    QCOMPARE(tree.in<QPlainTextEdit>(main, "MemInfo")->toPlainText(), QStringLiteral("<ToolPanelImport.MemInfo>"));
+    QCOMPARE(tree.in<TMemo>(main, "MemInfo")->toPlainText(), QStringLiteral("<ToolPanelImport.MemInfo>"));
     QCOMPARE(tree.in<TNpsUrl>(main, "LabURL")->text(), QStringLiteral("<LabURL>"));
     QCOMPARE(tree.in<TNpsUrl>(main, "LabURL")->url(), ProgramFolder + QStringLiteral("<LabURL.URL>"));
 
@@ -226,7 +225,7 @@ void TestTranslator::appliesEveryRow()
     QCOMPARE(tree.in<TNpsUrl>(wizard, "LabURL")->text(), QStringLiteral("<frmImportDlg.LabURL>"));
     QCOMPARE(tree.in<TNpsUrl>(wizard, "LabURL")->url(), ProgramFolder + QStringLiteral("<frmImportDlg.LabURL.URL>"));
     QCOMPARE(tree.in<QLabel>(wizard, "LabFileOpen")->text(), QStringLiteral("<frmImportDlg.LabFileOpen>"));
-    QCOMPARE(tree.in<QPlainTextEdit>(wizard, "MemBeginInfo")->toPlainText(),
+    QCOMPARE(tree.in<TMemo>(wizard, "MemBeginInfo")->toPlainText(),
              QStringLiteral("<frmImportDlg.MemBeginInfo>"));
     QCOMPARE(tree.in<QPushButton>(wizard, "BtnCancel")->text(), QStringLiteral("<frmImportDlg.BtnCancel.Caption>"));
     QCOMPARE(tree.in<QPushButton>(wizard, "BtnBack")->text(), QStringLiteral("<frmImportDlg.BtnBack.Caption>"));
@@ -241,11 +240,11 @@ void TestTranslator::namesakesInOtherWindowsUntouched()
     // The main window's own LabURL and MemInfo are missing: the wizard's
     // namesakes must not stand in for them.
     delete tree.in<TNpsUrl>(tree.mainForm.centralWidget(), "LabURL");
-    delete tree.in<QPlainTextEdit>(tree.mainForm.centralWidget(), "MemInfo");
+    delete tree.in<TMemo>(tree.mainForm.centralWidget(), "MemInfo");
     TTranslator::Apply(tree.windows(), ProgramFolder, echo);
 
     QWidget *wizard = tree.frmImportDlg;
-    QCOMPARE(tree.in<QPlainTextEdit>(wizard, "MemInfo")->toPlainText(), QStringLiteral("layout"));
+    QCOMPARE(tree.in<TMemo>(wizard, "MemInfo")->toPlainText(), QStringLiteral("layout"));
     QCOMPARE(tree.in<TNpsUrl>(wizard, "LabURL")->text(), QStringLiteral("<frmImportDlg.LabURL>"));
     QCOMPARE(tree.in<TNpsUrl>(wizard, "LabURL")->url(), ProgramFolder + QStringLiteral("<frmImportDlg.LabURL.URL>"));
     QCOMPARE(tree.in<QPushButton>(wizard, "BtnNext")->text(), QStringLiteral("layout"));

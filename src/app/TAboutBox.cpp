@@ -68,13 +68,10 @@ TAboutBox::TAboutBox(QWidget *parent)
     ImgBackground->setPixmap(backgroundPicture());
 
     ImgIco = label("ImgIco", QString(), QRect(16, 8, 48, 48));
-    ImgIco->setPixmap(QIcon(QStringLiteral(":/orvessa.svg")).pixmap(48, 48));
 
     LabProgramName = label("LabProgramName", QStringLiteral("Orvessa"), QRect(72, 8, 180, 30));
-    QFont nameFont;
-    nameFont.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"), QStringLiteral("URW Gothic")});
-    nameFont.setPixelSize(19);
-    LabProgramName->setFont(nameFont);
+    LabProgramName->setFont(TDialogFont::Resolve(
+        {QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"), QStringLiteral("URW Gothic")}, 19));
     setTextColour(LabProgramName, Qt::red);
 
     // "Version:" ends before the version number at 199; both share a baseline.
@@ -86,9 +83,8 @@ TAboutBox::TAboutBox(QWidget *parent)
     LabVerValue->setFont(versionFont);
 
     LabLawInfo = label("LabLawInfo",
-                       tightLines(QStringLiteral("Unauthorised reproduction or distribution of this program, or any "
-                                                 "part of it, may result in civil and criminal liability."),
-                                  font()),
+                       QStringLiteral("Unauthorised reproduction or distribution of this program, or any "
+                                      "part of it, may result in civil and criminal liability."),
                        QRect(8, 96, 246, 39));
     LabLawInfo->setWordWrap(true);
     setTextColour(LabLawInfo, QColor(0x6E, 0x6E, 0x6E));
@@ -97,9 +93,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     LabAtt->setFont(bold(font()));
 
     LabLawProtected = label("LabLawProtected",
-                            tightLines(QStringLiteral(
-                                           "This program is protected by copyright law and international treaties."),
-                                       font()),
+                            QStringLiteral("This program is protected by copyright law and international treaties."),
                             QRect(8, 176, 193, 26));
     LabLawProtected->setWordWrap(true);
 
@@ -110,11 +104,29 @@ TAboutBox::TAboutBox(QWidget *parent)
     setTextColour(LabHomePage, Qt::blue);
     LabHomePage->setCursor(Qt::PointingHandCursor);
     LabHomePage->setToolTip(QString::fromLatin1(THomePage::HomePage));
-    LabHomePage->resize(LabHomePage->sizeHint().width(), LabHomePage->height()); // only the text is clickable
     LabHomePage->installEventFilter(this);
 
     LabCopyright = label("LabCopyright", QStringLiteral("Copyright © 2026 Tallowmere"), QRect(16, 243, 230, 14));
+}
 
+void TAboutBox::showEvent(QShowEvent *event)
+{
+    if (ImgIco->pixmap().isNull())
+        ImgIco->setPixmap(QIcon(QStringLiteral(":/orvessa.png")).pixmap(48, 48));
+    fitLabels();
+    QDialog::showEvent(event);
+}
+
+void TAboutBox::fitLabels()
+{
+    // Text measuring waits for the first showing, to keep start-up light.
+    for (QLabel *notice : {LabLawInfo, LabLawProtected}) {
+        if (notice->textFormat() != Qt::RichText) {
+            notice->setTextFormat(Qt::RichText);
+            notice->setText(tightLines(notice->text(), font()));
+        }
+    }
+    LabHomePage->resize(LabHomePage->sizeHint().width(), LabHomePage->height()); // only the text is clickable
     // Single-line labels take the height of their font, so that no
     // descender or underline is cut off.
     for (QLabel *line : {LabProgramName, LabVer, LabVerValue, LabAtt, LabHomePage, LabCopyright})

@@ -33,7 +33,9 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void fitLabels();
     QLabel *label(const char *name, const QString &text, const QRect &place);
 };

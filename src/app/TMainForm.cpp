@@ -23,8 +23,10 @@
 #include "report/TReportTags.h"
 #include "report/TfrmOrvessaView.h"
 #include "widgets/TAdvToolPanel.h"
+#include "widgets/TDialogFont.h"
 #include "widgets/TAdvToolPanelTab.h"
 #include "widgets/TImageList.h"
+#include "widgets/TMemo.h"
 #include "widgets/TNpsUrl.h"
 
 #include <QAction>
@@ -33,9 +35,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -96,7 +98,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     }
 
     setWindowTitle(QStringLiteral("Orvessa"));
-    setWindowIcon(QIcon(QStringLiteral(":/orvessa.svg")));
+    setWindowIcon(QIcon(QStringLiteral(":/orvessa.png")));
     QFont font = this->font();
     font.setPixelSize(11);
     setFont(font);
@@ -276,12 +278,8 @@ void TMainForm::createImportPanel()
     ToolPanelImport->addItem(2, QStringLiteral("Visit home page"));
 
     QWidget *helpArea = ToolPanelImport->sectionArea(0);
-    MemInfo = new QPlainTextEdit(helpArea);
-    MemInfo->setObjectName(QStringLiteral("MemInfo"));
-    MemInfo->setGeometry(16, 56, 169, 81);
-    MemInfo->setReadOnly(true);
-    MemInfo->setFrameShape(QFrame::NoFrame);
-    MemInfo->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #F4F4F4; }"));
+    MemInfo = new TMemo(QStringLiteral("MemInfo"), QRect(16, 56, 169, 81), helpArea);
+    MemInfo->setStyleSheet(QStringLiteral("TMemo { background: #F4F4F4; }"));
     MemInfo->setPlainText(QStringLiteral(
         "Фотография должна \nудовлетворять определённым \nтребованиям.\nПожалуйста, воспользуйтесь \nмастером импорта фотографий."));
 
@@ -289,8 +287,7 @@ void TMainForm::createImportPanel()
     LabURL->setObjectName(QStringLiteral("LabURL"));
     LabURL->setGeometry(16, 144, 38, 16);
     LabURL->setText(QStringLiteral("Help..."));
-    QFont linkFont(QStringLiteral("MS Sans Serif"));
-    linkFont.setPixelSize(13);
+    QFont linkFont = TDialogFont::Make(13);
     linkFont.setUnderline(true);
     LabURL->setFont(linkFont);
     LabURL->setProtocol(TNpsUrl::ptFILE);

@@ -12,7 +12,6 @@
 class QAction;
 class QMenu;
 class QToolBar;
-class QPlainTextEdit;
 class QLabel;
 class TAboutBox;
 class TFindFile;
@@ -26,6 +25,7 @@ class TAdvToolPanel;
 class TAdvToolPanelTab;
 class TImageList;
 class TImgView32;
+class TMemo;
 class TNpsUrl;
 class TfrmErrorMsg;
 class TfrmImportDlg;
@@ -132,7 +132,7 @@ private:
     TAdvToolPanelTab *AdvToolPanelTab1 = nullptr;
     TAdvToolPanel *ToolPanelImport = nullptr;
     TAdvToolPanel *ToolPanelMeasure = nullptr;
-    QPlainTextEdit *MemInfo = nullptr;
+    TMemo *MemInfo = nullptr;
     TNpsUrl *LabURL = nullptr;
     QLabel *ImgPreview = nullptr;
     TImgView32 *Image = nullptr;

@@ -1,8 +1,9 @@
 #include "TfrmErrorMsg.h"
 
+#include "widgets/TMemo.h"
+
 #include <QIcon>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 TfrmErrorMsg::TfrmErrorMsg(QWidget *parent)
@@ -21,16 +22,9 @@ TfrmErrorMsg::TfrmErrorMsg(QWidget *parent)
     ImgError->setObjectName(QStringLiteral("ImgError"));
     ImgError->setGeometry(8, 8, 57, 65);
     ImgError->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ImgError->setPixmap(QIcon(QStringLiteral(":/error.svg")).pixmap(48, 48));
+    ImgError->setPixmap(QIcon(QStringLiteral(":/error.png")).pixmap(48, 48));
 
-    MemError = new QPlainTextEdit(this);
-    MemError->setObjectName(QStringLiteral("MemError"));
-    MemError->setGeometry(64, 16, 185, 89);
-    MemError->setReadOnly(true);
-    MemError->setFrameShape(QFrame::NoFrame);
-    MemError->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    MemError->setFocusPolicy(Qt::NoFocus);
-    MemError->setStyleSheet(QStringLiteral("background: transparent;"));
+    MemError = new TMemo(QStringLiteral("MemError"), QRect(64, 16, 185, 89), this);
 
     BtnOK = new QPushButton(QStringLiteral("OK"), this);
     BtnOK->setObjectName(QStringLiteral("BtnOK"));

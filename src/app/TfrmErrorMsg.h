@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class QLabel;
-class QPlainTextEdit;
+class TMemo;
 class QPushButton;
 
 // The modeless error dialog through which the program's own checks show a
@@ -26,5 +26,5 @@ private:
     void BtnOKClick();
 
     QLabel *ImgError;
-    QPlainTextEdit *MemError;
+    TMemo *MemError;
 };

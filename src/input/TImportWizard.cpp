@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
-#include <QPlainTextEdit>
+#include "widgets/TMemo.h"
 #include <QPushButton>
 
 namespace {

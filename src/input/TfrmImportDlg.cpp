@@ -2,32 +2,17 @@
 
 #include "TPhotoPreview.h"
 #include "widgets/TDialogFont.h"
+#include "widgets/TMemo.h"
 #include "widgets/TNpsUrl.h"
 
 #include <QCheckBox>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextDocument>
 
 namespace {
-
-QPlainTextEdit *memo(QWidget *parent, const char *name, const QRect &place)
-{
-    auto *edit = new QPlainTextEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setGeometry(place);
-    edit->setReadOnly(true);
-    edit->setFrameShape(QFrame::NoFrame);
-    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    edit->document()->setDocumentMargin(1);
-    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    edit->viewport()->setAutoFillBackground(false);
-    edit->setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; }"));
-    return edit;
-}
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &place)
 {
@@ -76,7 +61,6 @@ TfrmImportDlg::TfrmImportDlg(QWidget *parent)
     ImgBorder->setObjectName(QStringLiteral("ImgBorder"));
     ImgBorder->setGeometry(8, 16, 105, 273);
     ImgBorder->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ImgBorder->setPixmap(QPixmap(QStringLiteral(":/border.png")));
 
     BtnBack = button(this, "BtnBack", QStringLiteral("&Back"), QRect(384, 288, 75, 25));
     BtnNext = button(this, "BtnNext", QStringLiteral("&Next"), QRect(464, 288, 75, 25));
@@ -87,7 +71,7 @@ TfrmImportDlg::TfrmImportDlg(QWidget *parent)
     Image->setObjectName(QStringLiteral("Image"));
     Image->setGeometry(280, 16, 233, 241);
 
-    MemInfo = memo(this, "MemInfo", QRect(32, 192, 241, 65));
+    MemInfo = new TMemo(QStringLiteral("MemInfo"), QRect(32, 192, 241, 65), this);
 
     EdFileName = new QLineEdit(this);
     EdFileName->setObjectName(QStringLiteral("EdFileName"));
@@ -99,7 +83,7 @@ TfrmImportDlg::TfrmImportDlg(QWidget *parent)
     CheckBox->setObjectName(QStringLiteral("CheckBox"));
     CheckBox->setGeometry(32, 264, 489, 16);
 
-    MemBeginInfo = memo(this, "MemBeginInfo", QRect(112, 56, 385, 105));
+    MemBeginInfo = new TMemo(QStringLiteral("MemBeginInfo"), QRect(112, 56, 385, 105), this);
     MemBeginInfo->setPlainText(QStringLiteral(
         "К сожалению, для измерений  фотография должна удовлетворять \n"
         "определённым требованиям.\n"
@@ -116,7 +100,6 @@ TfrmImportDlg::TfrmImportDlg(QWidget *parent)
         other->setFocusPolicy(Qt::NoFocus);
 
     connect(BtnCancel, &QPushButton::clicked, this, &TfrmImportDlg::BtnCancelClick);
-    fitLabels();
 }
 
 void TfrmImportDlg::ShowModeless()
@@ -143,7 +126,11 @@ void TfrmImportDlg::reject()
 
 bool TfrmImportDlg::event(QEvent *event)
 {
-    // A label whose text changed asks its parent for a new layout.
+    // A label whose text changed asks its parent for a new layout. Fitting
+    // and the border picture wait for the first showing, to keep start-up
+    // light.
+    if (event->type() == QEvent::Show && ImgBorder->pixmap().isNull())
+        ImgBorder->setPixmap(QPixmap(QStringLiteral(":/border.png")));
     if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)
         fitLabels();
     return QDialog::event(event);

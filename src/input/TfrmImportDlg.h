@@ -5,7 +5,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+class TMemo;
 class QPushButton;
 class TNpsUrl;
 class TPhotoPreview;
@@ -34,11 +34,11 @@ public:
     QPushButton *BtnNext;
     QPushButton *BtnCancel;
     TPhotoPreview *Image;
-    QPlainTextEdit *MemInfo;
+    TMemo *MemInfo;
     QLineEdit *EdFileName;
     QPushButton *BtnOpen;
     QCheckBox *CheckBox;
-    QPlainTextEdit *MemBeginInfo;
+    TMemo *MemBeginInfo;
 
 public slots:
     void reject() override;

@@ -1,6 +1,7 @@
 #include "TTranslator.h"
 
 #include "widgets/TAdvToolPanel.h"
+#include "widgets/TMemo.h"
 #include "widgets/TNpsUrl.h"
 
 #include <QAbstractButton>
@@ -8,7 +9,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QQueue>
 
 namespace {
@@ -176,7 +176,7 @@ void TTranslator::ApplyRow(const TRow &row, QWidget *window, const QString &prog
             panel->setItemCaption(row.section, row.item, text);
         return;
     case T::Memo:
-        if (auto *memo = FindControl<QPlainTextEdit>(window, name))
+        if (auto *memo = FindControl<TMemo>(window, name))
             memo->setPlainText(text);
         return;
     case T::Caption:

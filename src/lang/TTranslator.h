@@ -24,7 +24,7 @@ public:
         PanelCaption,   // TAdvToolPanel caption
         SectionCaption, // TAdvToolPanel section caption
         ItemCaption,    // TAdvToolPanel item caption
-        Memo,           // QPlainTextEdit, whole text
+        Memo,           // TMemo, whole text
         Caption,        // QLabel or QAbstractButton text
         UrlTarget,      // TNpsUrl address: program folder + text
     };

@@ -5,7 +5,7 @@ TImageList::TImageList(const QString &name, const QString &folder, int count, QS
 {
     setObjectName(name);
     for (int i = 0; i < count; ++i)
-        FIcons.append(QIcon(QStringLiteral(":/%1/%2.svg").arg(folder).arg(i, 2, 10, QLatin1Char('0'))));
+        FIcons.append(QIcon(QStringLiteral(":/%1/%2.png").arg(folder).arg(i, 2, 10, QLatin1Char('0'))));
 }
 
 int TImageList::count() const

@@ -6,7 +6,8 @@
 #include <QSize>
 
 // A named list of equally sized images, drawn from the program's resources
-// (":/<folder>/NN.svg", NN counting from 00).
+// (":/<folder>/NN.png", NN counting from 00, with NN@2x.png for
+// high-density screens), drawn from the SVG sources beside them.
 class TImageList : public QObject
 {
     Q_OBJECT

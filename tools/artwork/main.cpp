@@ -29,9 +29,35 @@ struct TOutput
     std::function<QImage()> Draw;
 };
 
-std::vector<TOutput> outputs()
+// An SVG icon drawn to a PNG at `scale` times its own size. The program
+// loads the PNGs: parsing SVG at start-up costs more than decoding them.
+QImage renderedIcon(const QString &svgPath, int scale)
+{
+    QSvgRenderer svg(svgPath);
+    QImage image(svg.defaultSize() * scale, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    svg.render(&painter);
+    return image;
+}
+
+void addIcon(std::vector<TOutput> &list, const QString &sourceDir, const QString &name, int size)
+{
+    const QString svg = QDir(sourceDir).filePath(QStringLiteral("src/app/icons/%1.svg").arg(name));
+    list.push_back({QStringLiteral("src/app/icons/%1.png").arg(name), {size, size}, [svg] { return renderedIcon(svg, 1); }});
+    list.push_back(
+        {QStringLiteral("src/app/icons/%1@2x.png").arg(name), {2 * size, 2 * size}, [svg] { return renderedIcon(svg, 2); }});
+}
+
+std::vector<TOutput> outputs(const QString &sourceDir)
 {
     std::vector<TOutput> list;
+    for (int i = 0; i <= 12; ++i)
+        addIcon(list, sourceDir, QStringLiteral("action/%1").arg(i, 2, 10, QLatin1Char('0')), 32);
+    for (int i = 0; i <= 2; ++i)
+        addIcon(list, sourceDir, QStringLiteral("toolpanel/%1").arg(i, 2, 10, QLatin1Char('0')), 8);
+    addIcon(list, sourceDir, QStringLiteral("error"), 48);
+    addIcon(list, sourceDir, QStringLiteral("orvessa"), 48);
     for (int n = 1; n <= 11; ++n)
         list.push_back({QStringLiteral("data/pic/%1.jpg").arg(n), {137, 166}, [n] { return TPictures::sample(n); }});
     list.push_back({"data/pic/hline.jpg", {120, 3}, [] { return TPictures::guideLine(Qt::Horizontal); }});
@@ -134,7 +160,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QDir source(args[1]);
-    const std::vector<TOutput> list = outputs();
+    const std::vector<TOutput> list = outputs(source.path());
     int failures = 0;
     for (const TOutput &out : list) {
         const QString file = source.filePath(out.Path);

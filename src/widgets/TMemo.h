@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QLabel>
+
+// A read-only, borderless text box that wraps its text at word boundaries
+// (the memos of the panels and dialogs). The text can be selected and copied
+// but not edited. It measures its text only when it is shown.
+class TMemo : public QLabel
+{
+    Q_OBJECT
+
+public:
+    TMemo(const QString &name, const QRect &place, QWidget *parent);
+
+    void setPlainText(const QString &text);
+    QString toPlainText() const;
+};
