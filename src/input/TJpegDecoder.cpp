@@ -172,6 +172,9 @@ public:
                     CmykRowToRgb32(rows[i], int(cinfo.output_width), cinfo.saw_Adobe_marker);
         }
         prefaulter.reset();
+        // The data must run on to the end-of-image marker; a file cut short
+        // anywhere before it fails with JERR_INPUT_EOF.
+        jpeg_finish_decompress(&cinfo);
         return 0;
     }
 
