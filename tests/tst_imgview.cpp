@@ -428,6 +428,31 @@ private slots:
             }
     }
 
+    // Inside a window the view is painted at its offset there (the painter's
+    // device translation), and around it the window is left alone.
+    void paintsInPlaceInsideAWindow()
+    {
+        QWidget window;
+        window.resize(400, 300);
+        window.setAutoFillBackground(true);
+        QPalette palette;
+        palette.setColor(QPalette::Window, Qt::magenta);
+        window.setPalette(palette);
+        auto *view = new TImgView32(&window);
+        view->setGeometry(37, 21, 200, 150);
+        view->SetPhoto(Pattern(150, 100));
+        window.show();
+        const QImage expected = Render(*view);
+        const QImage shot = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < shot.height(); y += 2)
+            for (int x = 0; x < shot.width(); x += 2) {
+                const QPoint v = QPoint(x, y) - view->pos();
+                const QRgb want = view->ViewportRect().contains(v) ? expected.pixel(v) : QColor(Qt::magenta).rgb();
+                if (shot.pixel(x, y) != want)
+                    QFAIL(qPrintable(QStringLiteral("window %1,%2").arg(x).arg(y)));
+            }
+    }
+
     void zoomedPixelsAreBlocks()
     {
         TImgView32 view;
