@@ -270,6 +270,7 @@ double PeakMemoryRatio(const QString &self)
 class TRecorder : public benchmark::ConsoleReporter
 {
 public:
+    TRecorder() : ConsoleReporter(OO_Tabular) {} // plain text, no colour codes
     std::map<std::string, double> medians, cpuMedians;
 
     void ReportRuns(const std::vector<Run> &runs) override

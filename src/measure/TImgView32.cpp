@@ -255,14 +255,21 @@ QImage *TImgView32::DirectTarget(QPainter &painter, QPoint &offset)
 void TImgView32::PaintView(QPainter &painter, const QRect &area)
 {
     const QRect r = area & ViewportRect();
+    if (!r.isEmpty())
+        PaintPhoto(painter, r);
+    for (const auto &layer : FLayers)
+        if (layer->Visible())
+            layer->Paint(painter, *this);
+}
+
+void TImgView32::PaintPhoto(QPainter &painter, const QRect &area)
+{
     QPoint offset;
-    if (r.isEmpty()) {
-        // nothing of the photo or background to draw
-    } else if (QImage *target = DirectTarget(painter, offset)) {
+    if (QImage *target = DirectTarget(painter, offset)) {
         // Sample straight into the target, only where the painter may draw:
         // the paint event's region (the engine's system clip), the painter's
         // own clip and the image, all in device pixels.
-        QRegion allowed(r.translated(offset));
+        QRegion allowed(area.translated(offset));
         const QRegion system = painter.paintEngine()->systemClip();
         if (!system.isEmpty())
             allowed &= system;
@@ -271,17 +278,14 @@ void TImgView32::PaintView(QPainter &painter, const QRect &area)
         allowed &= target->rect();
         for (const QRect &part : allowed)
             TPhotoRenderer::Render(FPhoto, FGeometry, FBackground, *target, -offset, part.translated(-offset));
-    } else {
-        // Elsewhere through a scratch bitmap that keeps its size between
-        // paints, so that no paint allocates (and faults in) fresh memory.
-        if (FScratch.width() < r.width() || FScratch.height() < r.height())
-            FScratch = QImage(r.size().expandedTo(FScratch.size()), QImage::Format_RGB32);
-        TPhotoRenderer::Render(FPhoto, FGeometry, FBackground, FScratch, r.topLeft(), r);
-        painter.drawImage(r.topLeft(), FScratch, QRect(QPoint(0, 0), r.size()));
+        return;
     }
-    for (const auto &layer : FLayers)
-        if (layer->Visible())
-            layer->Paint(painter, *this);
+    // Elsewhere through a scratch bitmap that keeps its size between paints,
+    // so that no paint allocates (and faults in) fresh memory.
+    if (FScratch.width() < area.width() || FScratch.height() < area.height())
+        FScratch = QImage(area.size().expandedTo(FScratch.size()), QImage::Format_RGB32);
+    TPhotoRenderer::Render(FPhoto, FGeometry, FBackground, FScratch, area.topLeft(), area);
+    painter.drawImage(area.topLeft(), FScratch, QRect(QPoint(0, 0), area.size()));
 }
 
 void TImgView32::paintEvent(QPaintEvent *event)

@@ -121,6 +121,7 @@ protected:
 
 private:
     static QImage *DirectTarget(QPainter &painter, QPoint &offset);
+    void PaintPhoto(QPainter &painter, const QRect &area);
     void AddLayerImpl(std::unique_ptr<TViewLayer> layer);
     TViewLayer *PressLayerAt(QPoint viewPos) const;
     TViewLayer *StillHeld(TViewLayer *layer) const;
