@@ -378,6 +378,81 @@ private slots:
             }
     }
 
+    // The photo is sampled straight into 32-bit targets, through a scratch
+    // bitmap into others; both give the same picture, and the direct path
+    // keeps to the painter's clip and translation.
+    void directAndScratchPathsAgree()
+    {
+        TImgView32 view;
+        view.resize(320, 240);
+        view.show();
+        view.SetPhoto(Pattern(500, 300));
+        view.SetScale(1.7f);
+        view.SetScrollPos(QPointF(77, 33));
+        const QImage direct = Render(view);
+        QImage other(direct.size(), QImage::Format_RGB888);
+        {
+            QPainter p(&other);
+            view.PaintView(p, view.ViewportRect());
+        }
+        QCOMPARE(other.convertToFormat(QImage::Format_RGB32), direct);
+
+        QImage clipped(direct.size() + QSize(20, 10), QImage::Format_ARGB32_Premultiplied);
+        clipped.fill(Qt::magenta);
+        {
+            QPainter p(&clipped);
+            p.translate(20, 10);
+            p.setClipRect(QRect(30, 40, 100, 50));
+            view.PaintView(p, view.ViewportRect());
+        }
+        for (int y = 0; y < clipped.height(); ++y)
+            for (int x = 0; x < clipped.width(); ++x) {
+                const QPoint v(x - 20, y - 10);
+                const QRgb expected = QRect(30, 40, 100, 50).contains(v) ? direct.pixel(v) : QColor(Qt::magenta).rgb();
+                if (clipped.pixel(x, y) != expected)
+                    QFAIL(qPrintable(QStringLiteral("device %1,%2").arg(x).arg(y)));
+            }
+
+        // A widget paint of part of the viewport (the system clip) writes
+        // nothing outside that part.
+        QImage part(direct.size(), QImage::Format_ARGB32_Premultiplied);
+        part.fill(Qt::magenta);
+        const QRegion region = QRegion(10, 10, 50, 50) + QRegion(200, 100, 30, 60);
+        // (render puts the region's top left corner at the target offset)
+        view.viewport()->render(&part, region.boundingRect().topLeft(), region, QWidget::DrawChildren);
+        for (int y = 0; y < part.height(); ++y)
+            for (int x = 0; x < part.width(); ++x) {
+                const QRgb expected = region.contains(QPoint(x, y)) ? direct.pixel(x, y) : QColor(Qt::magenta).rgb();
+                if (part.pixel(x, y) != expected)
+                    QFAIL(qPrintable(QStringLiteral("widget %1,%2").arg(x).arg(y)));
+            }
+    }
+
+    // Inside a window the view is painted at its offset there (the painter's
+    // device translation), and around it the window is left alone.
+    void paintsInPlaceInsideAWindow()
+    {
+        QWidget window;
+        window.resize(400, 300);
+        window.setAutoFillBackground(true);
+        QPalette palette;
+        palette.setColor(QPalette::Window, Qt::magenta);
+        window.setPalette(palette);
+        auto *view = new TImgView32(&window);
+        view->setGeometry(37, 21, 200, 150);
+        view->SetPhoto(Pattern(150, 100));
+        window.show();
+        const QImage expected = Render(*view);
+        const QImage shot = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < shot.height(); y += 2)
+            for (int x = 0; x < shot.width(); x += 2) {
+                const QPoint v = QPoint(x, y) - view->pos();
+                const QRgb want = view->ViewportRect().contains(v) ? expected.pixel(v) : QColor(Qt::magenta).rgb();
+                if (shot.pixel(x, y) != want)
+                    QFAIL(qPrintable(QStringLiteral("window %1,%2").arg(x).arg(y)));
+            }
+    }
+
     void zoomedPixelsAreBlocks()
     {
         TImgView32 view;

@@ -399,6 +399,7 @@ private slots:
         QTest::newRow("half a jpg") << "h1.jpg" << jpeg.left(jpeg.size() / 2) << "JPEG error #43";
         QTest::newRow("jpg without its end marker") << "h2.jpg" << jpeg.left(jpeg.size() - 40) << "JPEG error #43";
         QTest::newRow("jpg header only") << "h3.jpg" << jpeg.left(300) << "JPEG error #43";
+        QTest::newRow("jpg without EOI") << "h3b.jpg" << jpeg.left(jpeg.size() - 2) << "JPEG error #43";
         QTest::newRow("progressive jpg cut between scans")
             << "h4.jpg" << WriteJpeg(q, true).left(WriteJpeg(q, true).size() * 2 / 3) << "JPEG error #43";
         QTest::newRow("half a bmp") << "h5.bmp" << bmp.left(bmp.size() / 2) << "Bitmap image is not valid";
@@ -422,6 +423,11 @@ private slots:
         QTest::newRow("huge bmp") << "z2.bmp" << hugeBmp << QStringLiteral("Picture is too large (100000 × 100000 pixels)");
         QTest::newRow("huge gif") << "z3.gif" << WriteGif(q, 65535, 65535)
                                   << QStringLiteral("Picture is too large (65535 × 65535 pixels)");
+        QByteArray hugeWmf = WriteWmf(48, 32);
+        qToLittleEndian<qint16>(30000, hugeWmf.data() + 10); // placeable bounds: right, bottom
+        qToLittleEndian<qint16>(30000, hugeWmf.data() + 12);
+        qToLittleEndian<quint16>(1, hugeWmf.data() + 14);    // one unit per inch
+        QTest::newRow("huge wmf") << "z5.wmf" << hugeWmf << QStringLiteral("Picture is too large (2880000 × 2880000 pixels)");
         QTest::newRow("huge emf") << "z4.emf" << WriteEmf(48, 32, 2000000000, 2000000000)
                                   << QStringLiteral("Picture is too large (75590551 × 75590551 pixels)");
     }

@@ -2,12 +2,14 @@
 
 #include "app/EOrvessaError.h"
 #include "input/TPhotoLoader.h"
+#include "input/TPrefaulter.h"
 
 #include <QIODevice>
 
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include <jerror.h>
@@ -129,6 +131,7 @@ public:
     }
     ~TJpegJob()
     {
+        prefaulter.reset(); // before the photo's memory can go
         if (created)
             jpeg_destroy_decompress(&cinfo);
     }
@@ -151,6 +154,7 @@ public:
         cinfo.out_color_space = cmyk ? JCS_CMYK : PhotoColorSpace;
         jpeg_start_decompress(&cinfo);
         image = TPhotoLoader::AllocatePhoto(int(cinfo.output_width), int(cinfo.output_height));
+        prefaulter = std::make_unique<TPrefaulter>(image.bits(), size_t(image.sizeInBytes()));
 
         // Rows go straight into the photo, as many per call as the library
         // offers (rec_outbuf_height).
@@ -167,12 +171,17 @@ public:
                 for (JDIMENSION i = 0; i < got; ++i)
                     CmykRowToRgb32(rows[i], int(cinfo.output_width), cinfo.saw_Adobe_marker);
         }
+        prefaulter.reset();
+        // The data must run on to the end-of-image marker; a file cut short
+        // anywhere before it fails with JERR_INPUT_EOF.
+        jpeg_finish_decompress(&cinfo);
         return 0;
     }
 
     QImage image;
 
 private:
+    std::unique_ptr<TPrefaulter> prefaulter;
     jpeg_decompress_struct cinfo{};
     TErrorManager err;
     TSource source;

@@ -5,6 +5,7 @@
 #include "measure/TViewLayer.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -124,9 +125,12 @@ void TImgView32::GeometryChanged()
 void TImgView32::SyncScrollBars()
 {
     FSyncing = true;
+    // Setting a policy lays the children out again, even when it is unchanged.
     const Qt::ScrollBarPolicy policy = FGeometry.BarsVisible() ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
-    setHorizontalScrollBarPolicy(policy);
-    setVerticalScrollBarPolicy(policy);
+    if (horizontalScrollBarPolicy() != policy) {
+        setHorizontalScrollBarPolicy(policy);
+        setVerticalScrollBarPolicy(policy);
+    }
     const QSize max = FGeometry.ScrollMax();
     const QSize page = FGeometry.ViewportSize();
     const QPointF pos = FGeometry.ScrollPos();
@@ -227,20 +231,61 @@ void TImgView32::Repaint()
     viewport()->repaint();
 }
 
+// The painter's target image when the photo can be sampled straight into it:
+// a 32-bit image (the widget's backing store, or a QImage) reached through a
+// whole-pixel translation, painted fully opaque. Otherwise nullptr.
+QImage *TImgView32::DirectTarget(QPainter &painter, QPoint &offset)
+{
+    QPaintEngine *engine = painter.paintEngine();
+    QPaintDevice *device = engine ? engine->paintDevice() : nullptr;
+    if (!device || device->devType() != QInternal::Image)
+        return nullptr;
+    auto *image = static_cast<QImage *>(device);
+    const QTransform t = painter.deviceTransform();
+    const bool opaque32 = image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied
+                       || image->format() == QImage::Format_ARGB32;
+    if (!opaque32 || !image->isDetached() || image->devicePixelRatio() != 1.0 || t.type() > QTransform::TxTranslate
+        || t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy()) || painter.opacity() != 1.0
+        || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return nullptr;
+    offset = QPoint(int(t.dx()), int(t.dy()));
+    return image;
+}
+
 void TImgView32::PaintView(QPainter &painter, const QRect &area)
 {
     const QRect r = area & ViewportRect();
-    if (!r.isEmpty()) {
-        // The scratch bitmap keeps its size between paints so that no paint
-        // allocates (and faults in) fresh memory.
-        if (FScratch.width() < r.width() || FScratch.height() < r.height())
-            FScratch = QImage(r.size().expandedTo(FScratch.size()), QImage::Format_RGB32);
-        TPhotoRenderer::Render(FPhoto, FGeometry, FBackground, FScratch, r.topLeft(), r);
-        painter.drawImage(r.topLeft(), FScratch, QRect(QPoint(0, 0), r.size()));
-    }
+    if (!r.isEmpty())
+        PaintPhoto(painter, r);
     for (const auto &layer : FLayers)
         if (layer->Visible())
             layer->Paint(painter, *this);
+}
+
+void TImgView32::PaintPhoto(QPainter &painter, const QRect &area)
+{
+    QPoint offset;
+    if (QImage *target = DirectTarget(painter, offset)) {
+        // Sample straight into the target, only where the painter may draw:
+        // the paint event's region (the engine's system clip), the painter's
+        // own clip and the image, all in device pixels.
+        QRegion allowed(area.translated(offset));
+        const QRegion system = painter.paintEngine()->systemClip();
+        if (!system.isEmpty())
+            allowed &= system;
+        if (painter.hasClipping())
+            allowed &= painter.clipRegion().translated(offset);
+        allowed &= target->rect();
+        for (const QRect &part : allowed)
+            TPhotoRenderer::Render(FPhoto, FGeometry, FBackground, *target, -offset, part.translated(-offset));
+        return;
+    }
+    // Elsewhere through a scratch bitmap that keeps its size between paints,
+    // so that no paint allocates (and faults in) fresh memory.
+    if (FScratch.width() < area.width() || FScratch.height() < area.height())
+        FScratch = QImage(area.size().expandedTo(FScratch.size()), QImage::Format_RGB32);
+    TPhotoRenderer::Render(FPhoto, FGeometry, FBackground, FScratch, area.topLeft(), area);
+    painter.drawImage(area.topLeft(), FScratch, QRect(QPoint(0, 0), area.size()));
 }
 
 void TImgView32::paintEvent(QPaintEvent *event)

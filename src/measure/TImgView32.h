@@ -120,6 +120,8 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    static QImage *DirectTarget(QPainter &painter, QPoint &offset);
+    void PaintPhoto(QPainter &painter, const QRect &area);
     void AddLayerImpl(std::unique_ptr<TViewLayer> layer);
     TViewLayer *PressLayerAt(QPoint viewPos) const;
     TViewLayer *StillHeld(TViewLayer *layer) const;

@@ -1,0 +1,351 @@
+// Photo view and photo loading, measured against their floors:
+//   load:    TImgView32::LoadPhoto of a 6000 x 4000 baseline JPEG vs a bare
+//            libjpeg decode of the same file into a preallocated buffer (and
+//            vs Qt's own JPEG reader);
+//   repaint: one paint of a 1920 x 1080 viewport at several scales vs a
+//            memcpy of the viewport's bytes;
+//   pan:     one hand-tool mouse move (scroll and immediate repaint) vs the
+//            same memcpy;
+//   memory:  peak resident memory of a fresh process that loads the photo vs
+//            its start-up peak plus 1.15 x the photo's bytes.
+// Prints "ratio <name> <measured> goal <goal>" lines at the end.
+
+#include "measure/THandTool.h"
+#include "measure/TImgView32.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QWindow>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace {
+
+constexpr int PhotoW = 6000, PhotoH = 4000;
+constexpr int ViewW = 1920, ViewH = 1080;
+const float Scales[] = {0.05f, 0.3f, 1.0f, 2.5f, 20.0f};
+
+QString JpegPath;
+
+// A photo-like test picture: smooth gradients with fine noise, so the
+// entropy decoder has real work, written as a baseline JPEG at quality 90.
+void WriteTestJpeg(const QString &path)
+{
+    FILE *out = std::fopen(QFile::encodeName(path).constData(), "wb");
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr err{};
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    jpeg_stdio_dest(&cinfo, out);
+    cinfo.image_width = PhotoW;
+    cinfo.image_height = PhotoH;
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 90, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::mt19937 noise(42);
+    std::vector<JSAMPLE> row(PhotoW * 3);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const int y = int(cinfo.next_scanline);
+        for (int x = 0; x < PhotoW; ++x) {
+            const int n = int(noise() % 24);
+            row[size_t(x) * 3] = JSAMPLE((x * 255 / PhotoW + n) & 0xFF);
+            row[size_t(x) * 3 + 1] = JSAMPLE((y * 255 / PhotoH + n) & 0xFF);
+            row[size_t(x) * 3 + 2] = JSAMPLE(((x + y) / 40 % 256 + n) & 0xFF);
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::fclose(out);
+}
+
+// --- Load ----------------------------------------------------------------------
+
+void BM_LoadPhotoView(benchmark::State &state)
+{
+    TImgView32 view;
+    for (auto _ : state) {
+        view.LoadPhoto(JpegPath);
+        benchmark::DoNotOptimize(view.Photo().constBits());
+    }
+}
+
+// The floor: libjpeg straight from the file into a buffer allocated once.
+void BM_LibjpegBare(benchmark::State &state)
+{
+    std::vector<unsigned char> buffer(size_t(PhotoW) * PhotoH * 4);
+    for (auto _ : state) {
+        FILE *in = std::fopen(QFile::encodeName(JpegPath).constData(), "rb");
+        jpeg_decompress_struct cinfo{};
+        jpeg_error_mgr err{};
+        cinfo.err = jpeg_std_error(&err);
+        jpeg_create_decompress(&cinfo);
+        jpeg_stdio_src(&cinfo, in);
+        jpeg_read_header(&cinfo, TRUE);
+        cinfo.out_color_space = JCS_EXT_BGRA;
+        jpeg_start_decompress(&cinfo);
+        while (cinfo.output_scanline < cinfo.output_height) {
+            JSAMPROW rows[16];
+            for (int i = 0; i < 16; ++i)
+                rows[i] = buffer.data() + size_t(cinfo.output_scanline + i) * PhotoW * 4;
+            jpeg_read_scanlines(&cinfo, rows, std::min<JDIMENSION>(16, cinfo.output_height - cinfo.output_scanline));
+        }
+        jpeg_finish_decompress(&cinfo);
+        jpeg_destroy_decompress(&cinfo);
+        std::fclose(in);
+        benchmark::DoNotOptimize(buffer.data());
+    }
+}
+
+void BM_QImageReader(benchmark::State &state)
+{
+    QImageReader::setAllocationLimit(0);
+    for (auto _ : state) {
+        QImageReader reader(JpegPath, "jpg");
+        QImage image = reader.read();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+// --- Repaint and pan -----------------------------------------------------------
+
+// Counts the paint events of a widget.
+class TPaintCounter : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+struct TViewFixture
+{
+    TImgView32 view;
+    TPaintCounter counter;
+    QImage photo{PhotoW, PhotoH, QImage::Format_RGB32};
+
+    TViewFixture()
+    {
+        std::mt19937 noise(7);
+        for (int y = 0; y < PhotoH; ++y) {
+            auto *row = reinterpret_cast<quint32 *>(photo.scanLine(y));
+            for (int x = 0; x < PhotoW; ++x)
+                row[x] = 0xFF000000u | noise();
+        }
+        view.SetPhoto(photo);
+        view.viewport()->installEventFilter(&counter);
+        view.show();
+        // Repaints happen only once the (offscreen) window is exposed.
+        while (!view.windowHandle() || !view.windowHandle()->isExposed())
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+
+    // Sizes the view so that its viewport is exactly ViewW x ViewH, and
+    // scrolls to the middle of the photo.
+    void Prepare(float scale)
+    {
+        view.SetScale(scale);
+        view.resize(ViewW, ViewH);
+        if (view.Geometry().BarsVisible())
+            view.resize(ViewW + view.width() - view.ViewportRect().width(),
+                        ViewH + view.height() - view.ViewportRect().height());
+        const QSize max = view.Geometry().ScrollMax();
+        view.SetScrollPos(QPointF(max.width() / 2, max.height() / 2));
+        QApplication::processEvents();
+    }
+};
+
+TViewFixture *Fixture = nullptr;
+
+void BM_Repaint(benchmark::State &state)
+{
+    const float scale = Scales[state.range(0)];
+    Fixture->Prepare(scale);
+    if (Fixture->view.ViewportRect().size() != QSize(ViewW, ViewH))
+        state.SkipWithError("viewport is not 1920 x 1080");
+    QImage target(ViewW, ViewH, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&target);
+        Fixture->view.PaintView(painter, Fixture->view.ViewportRect());
+        benchmark::DoNotOptimize(target.constBits());
+    }
+    state.SetLabel(std::to_string(scale));
+}
+
+// One hand-tool mouse move: scroll by 10 pixels one way or back, and the
+// immediate repaint of the viewport (into the offscreen backing store).
+void BM_Pan(benchmark::State &state)
+{
+    Fixture->Prepare(1.0f);
+    QAction action;
+    THandTool hand(Fixture->view, action);
+    hand.SetEnabled(true);
+    hand.MouseDown(Qt::LeftButton, QPoint(500, 500));
+    if (Fixture->view.ViewportRect().size() != QSize(ViewW, ViewH))
+        state.SkipWithError("viewport is not 1920 x 1080");
+    const int paintsBefore = Fixture->counter.paints;
+    int step = 0;
+    for (auto _ : state)
+        hand.MouseMove(QPoint(500 + (++step % 2) * 10, 500));
+    hand.MouseUp(Qt::LeftButton);
+    if (Fixture->counter.paints - paintsBefore != step)
+        state.SkipWithError("the hand tool's moves did not all repaint");
+}
+
+void BM_Memcpy(benchmark::State &state)
+{
+    std::vector<char> from(size_t(ViewW) * ViewH * 4, 1), to(from.size());
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), from.size());
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+// --- Memory --------------------------------------------------------------------
+
+long VmHwmKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+// Run in a fresh process: start-up peak, then the peak with the photo loaded.
+int MemoryProbe(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    TImgView32 view;
+    view.resize(800, 600);
+    view.show();
+    QApplication::processEvents();
+    const long baseline = VmHwmKb();
+    view.LoadPhoto(QString::fromLocal8Bit(argv[2]));
+    view.Repaint();
+    const long peak = VmHwmKb();
+    std::printf("%ld %ld %lld\n", baseline, peak, static_cast<long long>(view.Photo().sizeInBytes()));
+    return 0;
+}
+
+double PeakMemoryRatio(const QString &self)
+{
+    QProcess probe;
+    probe.start(self, {QStringLiteral("--memory-probe"), JpegPath});
+    probe.waitForFinished(60000);
+    const QList<QByteArray> f = probe.readAllStandardOutput().trimmed().split(' ');
+    if (f.size() != 3)
+        return -1;
+    const double baselineKb = f[0].toDouble(), peakKb = f[1].toDouble(), photoKb = f[2].toDouble() / 1024;
+    std::printf("memory: start-up peak %.0f KiB, peak with photo %.0f KiB, photo %.0f KiB\n", baselineKb, peakKb, photoKb);
+    return peakKb / (baselineKb + 1.15 * photoKb);
+}
+
+// --- Results -------------------------------------------------------------------
+
+// Keeps the median wall-clock and CPU times of every benchmark, by name.
+class TRecorder : public benchmark::ConsoleReporter
+{
+public:
+    TRecorder() : ConsoleReporter(OO_Tabular) {} // plain text, no colour codes
+    std::map<std::string, double> medians, cpuMedians;
+
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs)
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+            {
+                const std::string name =
+                    run.run_name.function_name + (run.run_name.args.empty() ? "" : "/" + run.run_name.args);
+                medians[name] = run.GetAdjustedRealTime();
+                cpuMedians[name] = run.GetAdjustedCPUTime();
+            }
+    }
+};
+
+struct TFigure
+{
+    std::string name, measured, baseline;
+    double goal;
+};
+
+// The figures: ratio lines on wall-clock time, then the same on CPU time.
+void PrintFigures(const std::vector<TFigure> &figures, std::map<std::string, double> &wall,
+                  std::map<std::string, double> &cpu)
+{
+    for (const TFigure &f : figures)
+        std::printf("cpu-time %s %.2f\n", f.name.c_str(), cpu[f.measured] / cpu[f.baseline]);
+    for (const TFigure &f : figures)
+        std::printf("ratio %s %.2f goal %.2f\n", f.name.c_str(), wall[f.measured] / wall[f.baseline], f.goal);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc == 3 && std::strcmp(argv[1], "--memory-probe") == 0)
+        return MemoryProbe(argc, argv);
+
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    JpegPath = dir.filePath(QStringLiteral("photo.jpg"));
+    WriteTestJpeg(JpegPath);
+    TViewFixture fixture;
+    Fixture = &fixture;
+
+    // The ratios compare wall-clock times: what the user waits for. CPU
+    // time of the whole process (helper threads included: the loader's page
+    // prefaulter, Qt's raster thread pool) is shown beside them.
+    constexpr int Repeats = 5;
+    const auto add = [](const char *name, void (*fn)(benchmark::State &)) {
+        return benchmark::RegisterBenchmark(name, fn)->MeasureProcessCPUTime()->Repetitions(Repeats);
+    };
+    add("load_view", BM_LoadPhotoView)->Unit(benchmark::kMillisecond)->Iterations(2);
+    add("load_libjpeg", BM_LibjpegBare)->Unit(benchmark::kMillisecond)->Iterations(2);
+    add("load_qimagereader", BM_QImageReader)->Unit(benchmark::kMillisecond)->Iterations(2);
+    add("memcpy", BM_Memcpy)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
+    add("repaint", BM_Repaint)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
+    add("pan", BM_Pan)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
+
+    benchmark::Initialize(&argc, argv);
+    TRecorder recorder;
+    benchmark::RunSpecifiedBenchmarks(&recorder);
+    benchmark::Shutdown();
+
+    const double peak = PeakMemoryRatio(QCoreApplication::applicationFilePath());
+    std::vector<TFigure> figures = {{"jpeg_load_vs_libjpeg", "load_view", "load_libjpeg", 1.10},
+                                    {"jpeg_load_vs_qimagereader", "load_view", "load_qimagereader", 1.00}};
+    for (int i = 0; i < 5; ++i) {
+        char name[64];
+        std::snprintf(name, sizeof name, "repaint_%g_vs_memcpy", double(Scales[i]));
+        figures.push_back({name, "repaint/" + std::to_string(i), "memcpy", 4.0});
+    }
+    figures.push_back({"pan_vs_memcpy", "pan", "memcpy", 4.0});
+    PrintFigures(figures, recorder.medians, recorder.cpuMedians);
+    std::printf("ratio peak_memory_vs_budget %.2f goal 1.00\n", peak);
+    return 0;
+}
