@@ -475,7 +475,10 @@ void TMainForm::RebuildLanguageMenu()
     }
     for (const QString &path : FindFileLng->Files()) {
         auto *item = new QAction(QFileInfo(path).fileName(), ItLanguage);
-        SetHint(item, path);
+        // The whole path is the hint, not split at "|" as other hints are:
+        // a file name may hold that character here.
+        item->setToolTip(path);
+        item->setStatusTip(path);
         item->setCheckable(true);
         item->setChecked(FMultiLang.IsCurrentLanguageFile(path));
         connect(item, &QAction::triggered, this, [this, item] { ItLanguageClick(item); });
