@@ -488,8 +488,11 @@ void TMainForm::RebuildLanguageMenu()
 
 void TMainForm::ItLanguageClick(QAction *item)
 {
-    if (TLanguageSetting::WriteLanguageSetting(TLanguageSetting::KeyPath, item->statusTip()))
+    const QString path = item->statusTip();
+    if (TLanguageSetting::WriteLanguageSetting(TLanguageSetting::KeyPath, path))
         FormShow();
+    else // the click toggled the item's check mark, but the language stays
+        item->setChecked(FMultiLang.IsCurrentLanguageFile(path));
 }
 
 void TMainForm::LoadReportTemplate()
