@@ -472,7 +472,10 @@ void TMainForm::RebuildLanguageMenu()
     }
     for (const QString &path : FindFileLng->Files()) {
         auto *item = new QAction(QFileInfo(path).fileName(), ItLanguage);
-        SetHint(item, path);
+        // The whole path is the hint, not split at "|" as other hints are:
+        // a file name may hold that character here.
+        item->setToolTip(path);
+        item->setStatusTip(path);
         item->setCheckable(true);
         item->setChecked(FMultiLang.IsCurrentLanguageFile(path));
         connect(item, &QAction::triggered, this, [this, item] { ItLanguageClick(item); });
@@ -482,8 +485,11 @@ void TMainForm::RebuildLanguageMenu()
 
 void TMainForm::ItLanguageClick(QAction *item)
 {
-    if (TLanguageSetting::WriteLanguageSetting(TLanguageSetting::KeyPath, item->statusTip()))
+    const QString path = item->statusTip();
+    if (TLanguageSetting::WriteLanguageSetting(TLanguageSetting::KeyPath, path))
         FormShow();
+    else // the click toggled the item's check mark, but the language stays
+        item->setChecked(FMultiLang.IsCurrentLanguageFile(path));
 }
 
 void TMainForm::LoadReportTemplate()
