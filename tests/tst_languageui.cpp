@@ -22,7 +22,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
-#include <QPlainTextEdit>
+#include "widgets/TMemo.h"
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -178,7 +178,7 @@ QList<std::pair<QString, QString>> TestLanguageUi::shownTexts() const
     auto menu = [f](const char *name) { return f->findChild<QMenu *>(QString::fromLatin1(name))->title(); };
     auto button = [](QWidget *w, const char *name) { return w->findChild<QPushButton *>(QString::fromLatin1(name))->text(); };
     auto label = [](QWidget *w, const char *name) { return w->findChild<QLabel *>(QString::fromLatin1(name))->text(); };
-    auto memo = [](QWidget *w, const char *name) { return w->findChild<QPlainTextEdit *>(QString::fromLatin1(name))->toPlainText(); };
+    auto memo = [](QWidget *w, const char *name) { return w->findChild<TMemo *>(QString::fromLatin1(name))->toPlainText(); };
     auto *import = f->findChild<TAdvToolPanel *>(QStringLiteral("ToolPanelImport"));
     auto *measure = f->findChild<TAdvToolPanel *>(QStringLiteral("ToolPanelMeasure"));
     QWidget *wizard = f->frmImportDlg();

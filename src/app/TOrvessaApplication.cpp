@@ -12,17 +12,7 @@ static void registerResources()
     Q_INIT_RESOURCE(icons);
 }
 
-// The report browser's web engine comes from a plugin loaded with the first
-// report. It draws through an OpenGL context shared with the application's,
-// which exists only when asked for before the application object is made;
-// without it the first report ends the program.
-static int &beforeApplication(int &argc)
-{
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    return argc;
-}
-
-TOrvessaApplication::TOrvessaApplication(int &argc, char **argv) : QApplication(beforeApplication(argc), argv)
+TOrvessaApplication::TOrvessaApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     registerResources();
     setApplicationName(QStringLiteral("Orvessa"));

@@ -1,10 +1,35 @@
 #include "TWebBrowserPlugin.h"
 
+#include <QCoreApplication>
+#include <QOpenGLContext>
 #include <QUrl>
 #include <QWebEngineView>
 
+// Qt's own hook for the context that every OpenGL context of the program
+// shares with; exported by Qt GUI, not declared in a public header.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
+
+namespace {
+
+// The web engine draws through an OpenGL context shared with the program's.
+// Qt makes that context at start-up only when asked to before the application
+// object exists, which would load OpenGL into every start; the engine is
+// loaded with the first report instead, so the context is made here, once.
+void ensureSharedContext()
+{
+    if (QOpenGLContext::globalShareContext())
+        return;
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    auto *context = new QOpenGLContext(QCoreApplication::instance());
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
+
+} // namespace
+
 QWidget *TWebBrowserPlugin::CreateBrowser(QWidget *parent)
 {
+    ensureSharedContext();
     auto *browser = new QWebEngineView(parent);
     browser->setObjectName(QStringLiteral("Browser"));
     return browser;
