@@ -1,5 +1,6 @@
 #include "TfrmErrorMsg.h"
 
+#include "widgets/TDialogFont.h"
 #include "widgets/TMemo.h"
 
 #include <QIcon>
@@ -13,6 +14,7 @@ TfrmErrorMsg::TfrmErrorMsg(QWidget *parent)
     setWindowTitle(QStringLiteral("Error"));
     setModal(false);
     setFixedSize(263, 150);
+    setFont(TDialogFont::Make(11));
     setAutoFillBackground(true);
     QPalette windowColour = palette();
     windowColour.setColor(QPalette::Window, windowColour.color(QPalette::Base));
