@@ -16,7 +16,6 @@ TOrvessaApplication::TOrvessaApplication(int &argc, char **argv) : QApplication(
 {
     registerResources();
     setApplicationName(QStringLiteral("Orvessa"));
-    setApplicationDisplayName(QStringLiteral("Orvessa"));
     setOrganizationName(QStringLiteral("Tallowmere"));
 }
 

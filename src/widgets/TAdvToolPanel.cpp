@@ -315,9 +315,14 @@ QString TAdvToolPanel::pinHint() const
 bool TAdvToolPanel::event(QEvent *event)
 {
     if (event->type() == QEvent::ToolTip) {
+        // The pin's hint, or an item's whole caption (a long one is elided).
         const auto *help = static_cast<QHelpEvent *>(event);
-        if (pinButtonRect().contains(help->pos()))
+        const THit hit = hitTest(help->pos());
+        if (hit.pin)
             QToolTip::showText(help->globalPos(), pinHint(), this, pinButtonRect());
+        else if (hit.item >= 0)
+            QToolTip::showText(help->globalPos(), itemCaption(hit.section, hit.item), this,
+                               itemRect(hit.section, hit.item));
         else
             QToolTip::hideText();
         return true;
