@@ -55,13 +55,9 @@ QFont bold(QFont font)
 } // namespace
 
 TAboutBox::TAboutBox(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : TFixedDialog(QStringLiteral("AboutBox"), QStringLiteral("About"), QSize(ClientWidth, ClientHeight), parent)
 {
-    setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("About"));
     setModal(true);
-    setFixedSize(ClientWidth, ClientHeight);
-    setFont(TDialogFont::Make(11));
 
     ImgBackground = label("ImgBackground", QString(), rect());
     ImgBackground->setScaledContents(true);

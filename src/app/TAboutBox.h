@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "widgets/TFixedDialog.h"
 
 class QLabel;
 
 // The about box: program name, icon, version, legal notices and the maker's
 // home page. Modal; closed with the window's close button.
-class TAboutBox : public QDialog
+class TAboutBox : public TFixedDialog
 {
     Q_OBJECT
 

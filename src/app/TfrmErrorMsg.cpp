@@ -1,6 +1,5 @@
 #include "TfrmErrorMsg.h"
 
-#include "widgets/TDialogFont.h"
 #include "widgets/TMemo.h"
 
 #include <QIcon>
@@ -8,17 +7,9 @@
 #include <QPushButton>
 
 TfrmErrorMsg::TfrmErrorMsg(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : TFixedDialog(QStringLiteral("frmErrorMsg"), QStringLiteral("Error"), QSize(263, 150), parent)
 {
-    setObjectName(QStringLiteral("frmErrorMsg"));
-    setWindowTitle(QStringLiteral("Error"));
-    setModal(false);
-    setFixedSize(263, 150);
-    setFont(TDialogFont::Make(11));
-    setAutoFillBackground(true);
-    QPalette windowColour = palette();
-    windowColour.setColor(QPalette::Window, windowColour.color(QPalette::Base));
-    setPalette(windowColour);
+    useWindowColour();
 
     ImgError = new QLabel(this);
     ImgError->setObjectName(QStringLiteral("ImgError"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "widgets/TFixedDialog.h"
 
 class QLabel;
 class TMemo;
@@ -8,7 +8,7 @@ class QPushButton;
 
 // The modeless error dialog through which the program's own checks show a
 // language text.
-class TfrmErrorMsg : public QDialog
+class TfrmErrorMsg : public TFixedDialog
 {
     Q_OBJECT
 

@@ -25,17 +25,9 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
 } // namespace
 
 TfrmImportDlg::TfrmImportDlg(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : TFixedDialog(QStringLiteral("frmImportDlg"), QStringLiteral("Import"), QSize(552, 323), parent)
 {
-    setObjectName(QStringLiteral("frmImportDlg"));
-    setWindowTitle(QStringLiteral("Import"));
-    setModal(false);
-    setFixedSize(552, 323);
-    setFont(TDialogFont::Make(11));
-    setAutoFillBackground(true);
-    QPalette windowColour = palette();
-    windowColour.setColor(QPalette::Window, windowColour.color(QPalette::Base));
-    setPalette(windowColour);
+    useWindowColour();
 
     ImgSample = new QLabel(this);
     ImgSample->setObjectName(QStringLiteral("ImgSample"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "widgets/TFixedDialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -13,7 +13,7 @@ class TPhotoPreview;
 // The photo import wizard's window: one page layout per step, set up by the
 // wizard's controller (TImportWizard). Modeless; Cancel, Esc and the close
 // box only hide it.
-class TfrmImportDlg : public QDialog
+class TfrmImportDlg : public TFixedDialog
 {
     Q_OBJECT
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDialog>
+
+// The program's dialog windows: a fixed border with only a close box, a
+// client area of a fixed size, the classic 11-pixel dialog font, modeless
+// unless the dialog says otherwise.
+class TFixedDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TFixedDialog(const QString &name, const QString &caption, QSize clientSize, QWidget *parent);
+
+protected:
+    // Fills the client area with the system's window colour.
+    void useWindowColour();
+};
