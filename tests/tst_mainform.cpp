@@ -10,6 +10,7 @@
 #include "app/TOrvessaApplication.h"
 #include "app/TfrmErrorMsg.h"
 #include "input/TOpenDialog.h"
+#include "measure/TImgView32.h"
 #include "widgets/TAdvToolPanel.h"
 
 #include <QAction>
@@ -36,6 +37,7 @@ private slots:
     void menuStructure();
     void toolBarOrder();
     void shortcutsReachActionsWhateverHasFocus();
+    void openDialogFromEveryEntryPoint();
     void importPanelDispatch_data();
     void importPanelDispatch();
     void errorDialogReplacesTextAndStaysModeless();
@@ -169,6 +171,30 @@ void TestMainForm::shortcutsReachActionsWhateverHasFocus()
     memo->setFocus();
     QTest::keyClick(memo, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(triggered.count(), 2);
+}
+
+void TestMainForm::openDialogFromEveryEntryPoint()
+{
+    QList<QStringList> shown;
+    TOpenDialog::setHook([&shown](const QStringList &filters, const QString &selected) {
+        shown << (QStringList(selected) << filters);
+        return QString();
+    });
+    FForm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(FForm));
+    QTest::keyClick(FForm, Qt::Key_O, Qt::ControlModifier);
+    FForm->findChild<QMenu *>(QStringLiteral("File1"))->actions().first()->trigger();
+    auto *toolBar = FForm->findChild<QToolBar *>(QStringLiteral("MainToolBar"));
+    QTest::mouseClick(toolBar->widgetForAction(FForm->findChild<QAction *>(QStringLiteral("acFileOpen"))), Qt::LeftButton);
+    emit FForm->findChild<TAdvToolPanel *>(QStringLiteral("ToolPanelImport"))->itemClicked(1, 0);
+
+    // "All picture files|*.jpg; *.bmp|All files|*.*", the first entry selected.
+    const QStringList expected{"All picture files (*.jpg *.bmp)", "All picture files (*.jpg *.bmp)", "All files (*.*)"};
+    QCOMPARE(shown.size(), 4);
+    for (const QStringList &dialog : shown)
+        QCOMPARE(dialog, expected);
+    // Cancelling loaded nothing.
+    QVERIFY(FForm->findChild<TImgView32 *>(QStringLiteral("Image"))->IsPhotoEmpty());
 }
 
 void TestMainForm::importPanelDispatch_data()
