@@ -41,13 +41,7 @@ void TfrmErrorMsg::BtnOKClick()
 void TfrmErrorMsg::ShowMessage(const QString &message)
 {
     MemError->setPlainText(message);
-    if (!isVisible() && parentWidget()) {
-        const QRect owner = parentWidget()->window()->frameGeometry();
-        move(owner.center() - rect().center());
-    }
-    show();
-    raise();
-    activateWindow();
+    ShowModeless();
     BtnOK->setFocus();
 }
 

@@ -94,17 +94,6 @@ TfrmImportDlg::TfrmImportDlg(QWidget *parent)
     connect(BtnCancel, &QPushButton::clicked, this, &TfrmImportDlg::BtnCancelClick);
 }
 
-void TfrmImportDlg::ShowModeless()
-{
-    if (!isVisible() && parentWidget()) {
-        const QRect owner = parentWidget()->window()->frameGeometry();
-        move(owner.center() - rect().center());
-    }
-    show();
-    raise();
-    activateWindow();
-}
-
 void TfrmImportDlg::BtnCancelClick()
 {
     hide();

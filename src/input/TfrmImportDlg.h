@@ -22,7 +22,6 @@ public:
 
     // Shows the dialog without blocking, centred over its parent when it
     // was hidden, and brings it to the front.
-    void ShowModeless();
 
     void BtnCancelClick();
 

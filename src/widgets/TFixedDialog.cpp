@@ -12,6 +12,17 @@ TFixedDialog::TFixedDialog(const QString &name, const QString &caption, QSize cl
     setFont(TDialogFont::Make(11));
 }
 
+void TFixedDialog::ShowModeless()
+{
+    if (!isVisible() && parentWidget()) {
+        const QRect owner = parentWidget()->window()->frameGeometry();
+        move(owner.center() - rect().center());
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
 void TFixedDialog::useWindowColour()
 {
     setAutoFillBackground(true);

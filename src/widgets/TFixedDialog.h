@@ -12,6 +12,10 @@ class TFixedDialog : public QDialog
 public:
     TFixedDialog(const QString &name, const QString &caption, QSize clientSize, QWidget *parent);
 
+    // Shows the dialog without blocking, centred over its owner when it was
+    // hidden, and brings it to the front.
+    void ShowModeless();
+
 protected:
     // Fills the client area with the system's window colour.
     void useWindowColour();
