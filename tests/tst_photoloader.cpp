@@ -412,6 +412,9 @@ private slots:
         QByteArray badRecord = emf;
         qToLittleEndian<quint32>(0x7FFFFFF0, badRecord.data() + 88 + 4); // a record larger than the file
         QTest::newRow("emf record past the end") << "hc.emf" << badRecord << "Metafile is not valid";
+        QByteArray hugeRecordWmf = wmf;
+        qToLittleEndian<quint32>(0x57525507, hugeRecordWmf.data() + 22 + 12); // largest record: 2.9 GB
+        QTest::newRow("wmf declaring a record larger than the file") << "he.wmf" << hugeRecordWmf << "Metafile is not valid";
         QTest::newRow("text named wmf") << "hd.wmf" << QByteArray("hello, world\n") << "Metafile is not valid";
 
         // Declared sizes beyond 2^28 pixels are refused before decoding.

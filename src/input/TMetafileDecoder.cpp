@@ -104,6 +104,12 @@ bool TMetafileDecoder::IsSoundWmf(const QByteArray &data)
     const quint16 headerWords = ReadU16(data, at + 2);
     if ((type != 1 && type != 2) || headerWords != 9)
         return false;
+    // The largest record, in 16-bit words: libwmf allocates a buffer of that
+    // size before reading any record. No record of a sound file is larger
+    // than the file.
+    const quint64 maxRecordBytes = quint64(ReadU32(data, at + 12)) * 2;
+    if (maxRecordBytes > quint64(data.size() - at))
+        return false;
     at += WmfHeaderSize;
     // Records: size in 16-bit words (32-bit field), function (16-bit).
     while (at + 6 <= data.size()) {

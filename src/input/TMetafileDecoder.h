@@ -21,7 +21,8 @@ public:
     // an invalid size when the data is not a sound EMF.
     static QSize EmfSize(const QByteArray &data);
     // Whether the data is a sound WMF: optional placeable header, metafile
-    // header, records that lie inside the data and end with the end record.
+    // header (its largest record no larger than the data), records that lie
+    // inside the data and end with the end record.
     static bool IsSoundWmf(const QByteArray &data);
 
 private:
