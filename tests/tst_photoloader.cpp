@@ -221,8 +221,9 @@ QByteArray WriteWmf(int w, int h, int inch = 1440)
 }
 
 // An enhanced metafile of w x h pixels (frame in 0.01 mm at 96 per inch)
-// holding a red rectangle over the whole picture.
-QByteArray WriteEmf(int w, int h, qint64 frameW = -1, qint64 frameH = -1)
+// holding a red rectangle over the whole picture, with an optional
+// description (UTF-16) at the end of its header record.
+QByteArray WriteEmf(int w, int h, qint64 frameW = -1, qint64 frameH = -1, const QString &description = QString())
 {
     if (frameW < 0)
         frameW = qRound64(w * 2540.0 / 96);
@@ -248,23 +249,30 @@ QByteArray WriteEmf(int w, int h, qint64 frameW = -1, qint64 frameH = -1)
     Put32(records, 16);
     Put32(records, 20);
 
+    QByteArray text;
+    for (const QChar c : description)
+        Put16(text, c.unicode());
+    while (text.size() % 4 != 0)
+        text.append('\0');
+    const qint64 headerSize = 88 + text.size();
+
     QByteArray header;
     Put32(header, 1);
-    Put32(header, 88);
+    Put32(header, headerSize);
     for (const qint64 v : {0LL, 0LL, qint64(w - 1), qint64(h - 1), 0LL, 0LL, frameW, frameH})
         Put32(header, v);
     Put32(header, 0x464D4520);
     Put32(header, 0x10000);
-    Put32(header, 88 + records.size());
+    Put32(header, headerSize + records.size());
     Put32(header, 5);
     Put16(header, 2);
     Put16(header, 0);
-    Put32(header, 0);
-    Put32(header, 0);
+    Put32(header, description.size());        // description: length in characters,
+    Put32(header, description.isEmpty() ? 0 : 88); // offset in the header record
     Put32(header, 0);
     for (const int v : {1024, 768, 320, 240})
         Put32(header, v);
-    return header + records;
+    return header + text + records;
 }
 
 bool Near(QRgb a, QRgb b, int tolerance)
@@ -348,6 +356,8 @@ private slots:
         QTest::newRow("wmf") << "m.wmf" << WriteWmf(48, 32);
         QTest::newRow("WMF capitals") << "n.WMF" << WriteWmf(48, 32);
         QTest::newRow("emf") << "o.emf" << WriteEmf(48, 32);
+        QTest::newRow("emf with a description")
+            << "p.emf" << WriteEmf(48, 32, -1, -1, QStringLiteral("Orvessa Face"));
     }
     void loadsMetafiles()
     {
@@ -415,6 +425,9 @@ private slots:
         QByteArray hugeRecordWmf = wmf;
         qToLittleEndian<quint32>(0x57525507, hugeRecordWmf.data() + 22 + 12); // largest record: 2.9 GB
         QTest::newRow("wmf declaring a record larger than the file") << "he.wmf" << hugeRecordWmf << "Metafile is not valid";
+        QByteArray strayDescription = emf;
+        qToLittleEndian<quint32>(quint32(emf.size()), strayDescription.data() + 64); // offset past the header, length 0
+        QTest::newRow("emf description outside its header") << "hf.emf" << strayDescription << "Metafile is not valid";
         QTest::newRow("text named wmf") << "hd.wmf" << QByteArray("hello, world\n") << "Metafile is not valid";
 
         // Declared sizes beyond 2^28 pixels are refused before decoding.

@@ -80,6 +80,23 @@ bool EmfRecordsSound(const QByteArray &data)
     return false;
 }
 
+// The header record: its fixed fields whole, and its description (UTF-16
+// characters at an offset in the record) absent, with both fields 0, or
+// inside the record after the fixed fields. The converter reads the
+// description wherever the offset points, and one of length 0 up to a NUL
+// that may never come.
+bool EmfHeaderSound(const QByteArray &data)
+{
+    const quint32 size = ReadU32(data, 4);
+    const quint64 descriptionBytes = quint64(ReadU32(data, 60)) * 2;
+    const quint64 descriptionAt = ReadU32(data, 64);
+    if (size < EmfHeaderMin)
+        return false;
+    if (descriptionAt == 0 && descriptionBytes == 0)
+        return true;
+    return descriptionBytes > 0 && descriptionAt >= quint64(EmfHeaderMin) && descriptionAt + descriptionBytes <= size;
+}
+
 // 0.01 mm -> pixels at 96 per inch, rounded.
 int FrameToPixels(qint64 hundredthsMm)
 {
@@ -167,7 +184,7 @@ QImage TMetafileDecoder::DecodeWmf(const QByteArray &data)
 QSize TMetafileDecoder::EmfSize(const QByteArray &data)
 {
     if (data.size() < EmfHeaderMin || ReadU32(data, 0) != EmrHeader || ReadU32(data, 40) != EmfSignature
-        || !EmfRecordsSound(data))
+        || !EmfRecordsSound(data) || !EmfHeaderSound(data))
         return QSize();
     // Bounds (device pixels, inclusive) at 8, frame (0.01 mm, inclusive) at 24.
     const qint64 frameW = qint64(ReadI32(data, 32)) - ReadI32(data, 24);

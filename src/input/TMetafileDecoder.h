@@ -18,7 +18,8 @@ public:
     static QString InvalidMessage();
 
     // Pixel size of an enhanced metafile from its header frame (0.01 mm);
-    // an invalid size when the data is not a sound EMF.
+    // an invalid size when the data is not a sound EMF: records inside the
+    // data up to the end record, the header's description inside the header.
     static QSize EmfSize(const QByteArray &data);
     // Whether the data is a sound WMF: optional placeable header, metafile
     // header (its largest record no larger than the data), records that lie
