@@ -275,6 +275,36 @@ QByteArray WriteEmf(int w, int h, qint64 frameW = -1, qint64 frameH = -1, const 
     return header + text + records;
 }
 
+// WriteEmf(48, 32) with a line from the origin to (x, y) drawn by a pen with
+// round caps, added before the end-of-file record.
+QByteArray WriteEmfWithLine(qint64 x, qint64 y)
+{
+    QByteArray emf = WriteEmf(48, 32);
+    QByteArray line;
+    Put32(line, 38); // CreatePen: object 2, round caps (style 0), width 2, black
+    Put32(line, 28);
+    Put32(line, 2);
+    Put32(line, 0);
+    Put32(line, 2);
+    Put32(line, 0);
+    Put32(line, 0);
+    Put32(line, 37); // SelectObject
+    Put32(line, 12);
+    Put32(line, 2);
+    Put32(line, 27); // MoveToEx
+    Put32(line, 16);
+    Put32(line, 0);
+    Put32(line, 0);
+    Put32(line, 54); // LineTo
+    Put32(line, 16);
+    Put32(line, x);
+    Put32(line, y);
+    emf.insert(emf.size() - 20, line);
+    qToLittleEndian<quint32>(quint32(emf.size()), emf.data() + 48); // total bytes
+    qToLittleEndian<quint32>(5 + 4, emf.data() + 52);              // records
+    return emf;
+}
+
 bool Near(QRgb a, QRgb b, int tolerance)
 {
     return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance
@@ -356,6 +386,7 @@ private slots:
         QTest::newRow("wmf") << "m.wmf" << WriteWmf(48, 32);
         QTest::newRow("WMF capitals") << "n.WMF" << WriteWmf(48, 32);
         QTest::newRow("emf") << "o.emf" << WriteEmf(48, 32);
+        QTest::newRow("emf with a line a little outside") << "q.emf" << WriteEmfWithLine(200, -100);
         QTest::newRow("emf with a description")
             << "p.emf" << WriteEmf(48, 32, -1, -1, QStringLiteral("Orvessa Face"));
     }
@@ -428,6 +459,11 @@ private slots:
         QByteArray strayDescription = emf;
         qToLittleEndian<quint32>(quint32(emf.size()), strayDescription.data() + 64); // offset past the header, length 0
         QTest::newRow("emf description outside its header") << "hf.emf" << strayDescription << "Metafile is not valid";
+        // Qt takes time in proportion to how far a stroke runs off the
+        // picture (times its height): half a minute for such a line on a
+        // large picture. Refused before rendering.
+        QTest::newRow("emf line running millions of pixels off the picture")
+            << "hg.emf" << WriteEmfWithLine(40, 2622748) << "Metafile is not valid";
         QTest::newRow("text named wmf") << "hd.wmf" << QByteArray("hello, world\n") << "Metafile is not valid";
 
         // Declared sizes beyond 2^28 pixels are refused before decoding.

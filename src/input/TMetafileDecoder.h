@@ -27,5 +27,7 @@ public:
     static bool IsSoundWmf(const QByteArray &data);
 
 private:
-    static QImage RenderSvg(const QByteArray &svg, QSize size);
+    // Renders the converter's SVG; refuses it when a coordinate lies too far
+    // outside the picture (origin: how far from 0 the drawing may start).
+    static QImage RenderSvg(const QByteArray &svg, QSize size, double origin);
 };
