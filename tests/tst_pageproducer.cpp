@@ -2,6 +2,8 @@
 #include "report/TPageProducer.h"
 #include "report/TReportTags.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -198,9 +200,18 @@ void TstPageProducer::shippedTemplates()
     QCOMPARE(calls, QList<TTagCall>({{"result", ""}, {"dispersion", ""}, {"error", ""}}));
     QVERIFY(page.contains("<meta charset=\"utf-8\">"));
     QVERIFY(QString::fromUtf8(page).contains(label));
-    for (const char *picture : {"pic/bg00.jpg", "pic/heart.png", "pic/heart_broken.png", "pic/heart_delete.png",
-                                "pic/warning.gif"})
-        QVERIFY2(page.contains(picture), picture);
+    // Every file the page refers to lies beside it; the style sheet's
+    // background picture is found from the style sheet's own folder.
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    for (const char *file : {"res/report.css", "pic/heart.png", "pic/heart_broken.png", "pic/heart_delete.png",
+                             "pic/warning.gif"}) {
+        QVERIFY2(page.contains(file), file);
+        QVERIFY2(programFolder.exists(QString::fromLatin1(file)), file);
+    }
+    QFile css(programFolder.filePath(QStringLiteral("res/report.css")));
+    QVERIFY(css.open(QIODevice::ReadOnly));
+    QVERIFY(css.readAll().contains("url(../pic/bg00.jpg)"));
+    QVERIFY(programFolder.exists(QStringLiteral("res/../pic/bg00.jpg")));
 }
 
 void TstPageProducer::loadsFileBytesAsTheyAre()
