@@ -10,7 +10,7 @@ ORVESSA_BUILD="${ORVESSA_BUILD:-$ORVESSA_ROOT/build}"
 orvessa_packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-webengine-dev qt6-svg-dev libgl-dev
-    libjpeg62-turbo-dev libwmf-dev libemf2svg-dev
+    libjpeg62-turbo-dev libwmf-dev libemf2svg-dev libfontconfig-dev
     libbenchmark-dev xvfb xauth fonts-dejavu-core
 )
 

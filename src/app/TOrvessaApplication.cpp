@@ -1,9 +1,12 @@
 #include "TOrvessaApplication.h"
 
 #include "EOrvessaError.h"
+#include "TFontWarmUp.h"
 #include "TMainForm.h"
 #include "TMessageBox.h"
 #include "TStartupProbe.h"
+
+#include <QScopeGuard>
 
 // The icons are compiled into the core library; a static library's
 // resources must be registered by hand.
@@ -47,7 +50,10 @@ void TOrvessaApplication::showException(const std::exception &failure)
 
 int TOrvessaApplication::run(int &argc, char **argv)
 {
+    TFontWarmUp fonts;
     TOrvessaApplication app(argc, argv);
+    fonts.applicationReady();
+    const auto waitForFonts = qScopeGuard([&fonts] { fonts.wait(); });
     TMainForm mainForm;
     mainForm.show();
     TStartupProbe::arm(app);
