@@ -23,7 +23,6 @@ class TestHomePage : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -47,11 +46,6 @@ private:
     TfrmImportDlg *FImportDlg = nullptr;
     TAboutBox *FAboutBox = nullptr;
 };
-
-void TestHomePage::initTestCase()
-{
-    Q_INIT_RESOURCE(icons); // the program icon lives in the core library
-}
 
 void TestHomePage::init()
 {

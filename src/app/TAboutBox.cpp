@@ -1,6 +1,7 @@
 #include "TAboutBox.h"
 
 #include "THomePage.h"
+#include "widgets/TBuiltInImage.h"
 #include "widgets/TDialogFont.h"
 
 #include <QGuiApplication>
@@ -108,7 +109,7 @@ TAboutBox::TAboutBox(QWidget *parent)
 void TAboutBox::showEvent(QShowEvent *event)
 {
     if (ImgIco->pixmap().isNull())
-        ImgIco->setPixmap(QIcon(QStringLiteral(":/orvessa.png")).pixmap(48, 48));
+        ImgIco->setPixmap(TBuiltInImage::icon(QStringLiteral("orvessa")).pixmap(48, 48));
     fitLabels();
     QDialog::showEvent(event);
 }

@@ -25,6 +25,7 @@
 #include "widgets/TAdvToolPanel.h"
 #include "widgets/TDialogFont.h"
 #include "widgets/TAdvToolPanelTab.h"
+#include "widgets/TBuiltInImage.h"
 #include "widgets/TImageList.h"
 #include "widgets/TMemo.h"
 #include "widgets/TNpsUrl.h"
@@ -98,7 +99,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     }
 
     setWindowTitle(QStringLiteral("Orvessa"));
-    setWindowIcon(QIcon(QStringLiteral(":/orvessa.png")));
+    setWindowIcon(TBuiltInImage::icon(QStringLiteral("orvessa")));
     QFont font = this->font();
     font.setPixelSize(11);
     setFont(font);
@@ -311,7 +312,7 @@ void TMainForm::createMeasurePanel()
     ImgPreview->setObjectName(QStringLiteral("ImgPreview"));
     ImgPreview->setGeometry(29, 51, 137, 166);
     ImgPreview->setScaledContents(true);
-    ImgPreview->setPixmap(QPixmap(QStringLiteral(":/preview.png")));
+    ImgPreview->setPixmap(TBuiltInImage::pixmap(QStringLiteral("preview")));
 
     ToolPanelMeasure->addSection(QStringLiteral("Measure"), 170);
     for (int i = 0; i < 11; ++i)

@@ -8,16 +8,8 @@
 
 #include <QScopeGuard>
 
-// The icons are compiled into the core library; a static library's
-// resources must be registered by hand.
-static void registerResources()
-{
-    Q_INIT_RESOURCE(icons);
-}
-
 TOrvessaApplication::TOrvessaApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
-    registerResources();
     setApplicationName(QStringLiteral("Orvessa"));
     setOrganizationName(QStringLiteral("Tallowmere"));
 }

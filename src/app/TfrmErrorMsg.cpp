@@ -1,5 +1,6 @@
 #include "TfrmErrorMsg.h"
 
+#include "widgets/TBuiltInImage.h"
 #include "widgets/TMemo.h"
 
 #include <QIcon>
@@ -15,7 +16,7 @@ TfrmErrorMsg::TfrmErrorMsg(QWidget *parent)
     ImgError->setObjectName(QStringLiteral("ImgError"));
     ImgError->setGeometry(8, 8, 57, 65);
     ImgError->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ImgError->setPixmap(QIcon(QStringLiteral(":/error.png")).pixmap(48, 48));
+    ImgError->setPixmap(TBuiltInImage::icon(QStringLiteral("error")).pixmap(48, 48));
 
     MemError = new TMemo(QStringLiteral("MemError"), QRect(64, 16, 185, 89), this);
 

@@ -1,6 +1,7 @@
 #include "TfrmImportDlg.h"
 
 #include "TPhotoPreview.h"
+#include "widgets/TBuiltInImage.h"
 #include "widgets/TDialogFont.h"
 #include "widgets/TMemo.h"
 #include "widgets/TNpsUrl.h"
@@ -111,7 +112,7 @@ bool TfrmImportDlg::event(QEvent *event)
     // and the border picture wait for the first showing, to keep start-up
     // light.
     if (event->type() == QEvent::Show && ImgBorder->pixmap().isNull())
-        ImgBorder->setPixmap(QPixmap(QStringLiteral(":/border.png")));
+        ImgBorder->setPixmap(TBuiltInImage::pixmap(QStringLiteral("border")));
     if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)
         fitLabels();
     return QDialog::event(event);

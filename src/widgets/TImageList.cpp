@@ -1,11 +1,13 @@
 #include "TImageList.h"
 
+#include "TBuiltInImage.h"
+
 TImageList::TImageList(const QString &name, const QString &folder, int count, QSize size, QObject *parent)
     : QObject(parent), FSize(size)
 {
     setObjectName(name);
     for (int i = 0; i < count; ++i)
-        FIcons.append(QIcon(QStringLiteral(":/%1/%2.png").arg(folder).arg(i, 2, 10, QLatin1Char('0'))));
+        FIcons.append(TBuiltInImage::icon(QStringLiteral("%1/%2").arg(folder).arg(i, 2, 10, QLatin1Char('0'))));
 }
 
 int TImageList::count() const

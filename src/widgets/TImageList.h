@@ -5,9 +5,9 @@
 #include <QObject>
 #include <QSize>
 
-// A named list of equally sized images, drawn from the program's resources
-// (":/<folder>/NN.png", NN counting from 00, with NN@2x.png for
-// high-density screens), drawn from the SVG sources beside them.
+// A named list of equally sized images, the program's built-in pictures
+// "<folder>/NN" (NN counting from 00), drawn from the SVG sources beside
+// their PNG files.
 class TImageList : public QObject
 {
     Q_OBJECT
