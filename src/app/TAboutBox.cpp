@@ -8,7 +8,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLinearGradient>
-#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -38,13 +37,11 @@ void setTextColour(QLabel *label, const QColor &colour)
 }
 
 // Wrapped notices keep the classic 13-pixel line pitch of an 11-pixel font,
-// whatever the leading of the face that stands in for it. Qt's rich text
-// takes the line height as a percentage of the font's own line height:
-// 13 * 100 / height, rounded down (16 pixels give 81%, a 13-pixel pitch).
-QString tightLines(const QString &text, const QFont &font)
+// whatever the line height of the face that stands in for it.
+QString tightLines(const QString &text)
 {
-    const int percent = 1300 / QFontMetrics(font).height();
-    return QStringLiteral("<div style=\"line-height: %1%\">%2</div>").arg(percent).arg(text.toHtmlEscaped());
+    return QStringLiteral("<div style=\"line-height: 13px; -qt-line-height-type: fixed\">%1</div>")
+        .arg(text.toHtmlEscaped());
 }
 
 QFont bold(QFont font)
@@ -120,7 +117,7 @@ void TAboutBox::fitLabels()
     for (QLabel *notice : {LabLawInfo, LabLawProtected}) {
         if (notice->textFormat() != Qt::RichText) {
             notice->setTextFormat(Qt::RichText);
-            notice->setText(tightLines(notice->text(), font()));
+            notice->setText(tightLines(notice->text()));
         }
     }
     LabHomePage->resize(LabHomePage->sizeHint().width(), LabHomePage->height()); // only the text is clickable

@@ -241,11 +241,9 @@ void TMainForm::createToolBar()
     MainToolBar->setIconSize(QSize(32, 32));
     MainToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     MainToolBar->setFixedHeight(42);
-    MainToolBar->setStyleSheet(QStringLiteral(
-        "QToolBar { background: #F5F5F5; border: none; spacing: 0px; padding: 0px 2px; }"
-        "QToolButton { border: 1px solid transparent; padding: 2px; }"
-        "QToolButton:hover { background: palette(button); border-color: palette(mid); }"
-        "QToolButton:checked, QToolButton:pressed { background: palette(highlight); }"));
+    QPalette toolBarColours = MainToolBar->palette();
+    toolBarColours.setColor(QPalette::Window, QColor(0xF5, 0xF5, 0xF5));
+    MainToolBar->setPalette(toolBarColours);
     MainToolBar->addSeparator();
     MainToolBar->addAction(action(QStringLiteral("acFileOpen")));
     MainToolBar->addSeparator();
@@ -280,7 +278,7 @@ void TMainForm::createImportPanel()
 
     QWidget *helpArea = ToolPanelImport->sectionArea(0);
     MemInfo = new TMemo(QStringLiteral("MemInfo"), QRect(16, 56, 169, 81), helpArea);
-    MemInfo->setStyleSheet(QStringLiteral("TMemo { background: #F4F4F4; }"));
+    MemInfo->setBackground(QColor(0xF4, 0xF4, 0xF4));
     MemInfo->setPlainText(QStringLiteral(
         "Фотография должна \nудовлетворять определённым \nтребованиям.\nПожалуйста, воспользуйтесь \nмастером импорта фотографий."));
 

@@ -1,15 +1,21 @@
 #include "TOrvessaApplication.h"
 
 #include "EOrvessaError.h"
-#include "TFontWarmUp.h"
+#include "TStartupWarmUp.h"
 #include "TMainForm.h"
 #include "TMessageBox.h"
 #include "TStartupProbe.h"
+#include "widgets/TOrvessaStyle.h"
 
 #include <QScopeGuard>
 
 TOrvessaApplication::TOrvessaApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
+    setStyle(new TOrvessaStyle);
+    // The menu stays in the window, where the layout puts it, even on
+    // desktops that offer a global menu (asking the session bus for one
+    // would also hold up start-up).
+    setAttribute(Qt::AA_DontUseNativeMenuBar);
     setApplicationName(QStringLiteral("Orvessa"));
     setOrganizationName(QStringLiteral("Tallowmere"));
 }
@@ -42,10 +48,10 @@ void TOrvessaApplication::showException(const std::exception &failure)
 
 int TOrvessaApplication::run(int &argc, char **argv)
 {
-    TFontWarmUp fonts;
+    TStartupWarmUp warmUp;
     TOrvessaApplication app(argc, argv);
-    fonts.applicationReady();
-    const auto waitForFonts = qScopeGuard([&fonts] { fonts.wait(); });
+    warmUp.applicationReady();
+    const auto waitForWarmUp = qScopeGuard([&warmUp] { warmUp.wait(); });
     TMainForm mainForm;
     mainForm.show();
     TStartupProbe::arm(app);

@@ -1,5 +1,7 @@
 #include "TMemo.h"
 
+#include <QEnterEvent>
+
 TMemo::TMemo(const QString &name, const QRect &place, QWidget *parent) : QLabel(parent)
 {
     setObjectName(name);
@@ -8,7 +10,7 @@ TMemo::TMemo(const QString &name, const QRect &place, QWidget *parent) : QLabel(
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setMargin(1);
-    setTextInteractionFlags(Qt::TextSelectableByMouse);
+    setFocusPolicy(Qt::ClickFocus); // as once it is selectable
 }
 
 void TMemo::setPlainText(const QString &text)
@@ -19,4 +21,19 @@ void TMemo::setPlainText(const QString &text)
 QString TMemo::toPlainText() const
 {
     return text();
+}
+
+void TMemo::setBackground(const QColor &colour)
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colour);
+    setPalette(colours);
+    setAutoFillBackground(true);
+}
+
+void TMemo::enterEvent(QEnterEvent *event)
+{
+    if (!(textInteractionFlags() & Qt::TextSelectableByMouse))
+        setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QLabel::enterEvent(event);
 }

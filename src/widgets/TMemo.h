@@ -4,7 +4,9 @@
 
 // A read-only, borderless text box that wraps its text at word boundaries
 // (the memos of the panels and dialogs). The text can be selected and copied
-// but not edited. It measures its text only when it is shown.
+// but not edited. It measures its text only when it is shown, and builds its
+// selection machinery (a whole text document, with a font of its own) only
+// when the mouse first comes over it.
 class TMemo : public QLabel
 {
     Q_OBJECT
@@ -14,4 +16,8 @@ public:
 
     void setPlainText(const QString &text);
     QString toPlainText() const;
+    void setBackground(const QColor &colour);
+
+protected:
+    void enterEvent(QEnterEvent *event) override;
 };

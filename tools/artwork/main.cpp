@@ -58,6 +58,8 @@ std::vector<TOutput> outputs(const QString &sourceDir)
         addIcon(list, sourceDir, QStringLiteral("toolpanel/%1").arg(i, 2, 10, QLatin1Char('0')), 8);
     addIcon(list, sourceDir, QStringLiteral("error"), 48);
     addIcon(list, sourceDir, QStringLiteral("orvessa"), 48);
+    addIcon(list, sourceDir, QStringLiteral("extension-h"), 16);
+    addIcon(list, sourceDir, QStringLiteral("extension-v"), 16);
     for (int n = 1; n <= 11; ++n)
         list.push_back({QStringLiteral("data/pic/%1.jpg").arg(n), {137, 166}, [n] { return TPictures::sample(n); }});
     list.push_back({"data/pic/hline.jpg", {120, 3}, [] { return TPictures::guideLine(Qt::Horizontal); }});

@@ -1,12 +1,12 @@
-// The font warm-up must never hold up the program: it ends whether or not
+// The start-up warm-up must never hold up the program: it ends whether or not
 // the application became ready, and leaves the font database filled.
-#include "app/TFontWarmUp.h"
+#include "app/TStartupWarmUp.h"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QTest>
 
-class TestFontWarmUp : public QObject
+class TestStartupWarmUp : public QObject
 {
     Q_OBJECT
 
@@ -15,18 +15,18 @@ private slots:
     void endsWhetherOrNotTheApplicationIsReady();
 };
 
-void TestFontWarmUp::endsWhetherOrNotTheApplicationIsReady_data()
+void TestStartupWarmUp::endsWhetherOrNotTheApplicationIsReady_data()
 {
     QTest::addColumn<bool>("ready");
     QTest::newRow("application ready") << true;
     QTest::newRow("never ready") << false;
 }
 
-void TestFontWarmUp::endsWhetherOrNotTheApplicationIsReady()
+void TestStartupWarmUp::endsWhetherOrNotTheApplicationIsReady()
 {
     QFETCH(bool, ready);
     {
-        TFontWarmUp warmUp;
+        TStartupWarmUp warmUp;
         if (ready) {
             warmUp.applicationReady();
             warmUp.applicationReady(); // a second call changes nothing
@@ -37,5 +37,5 @@ void TestFontWarmUp::endsWhetherOrNotTheApplicationIsReady()
     QVERIFY(!QFontDatabase::families().isEmpty());
 }
 
-QTEST_MAIN(TestFontWarmUp)
-#include "tst_fontwarmup.moc"
+QTEST_MAIN(TestStartupWarmUp)
+#include "tst_startupwarmup.moc"

@@ -1,0 +1,48 @@
+#include "TStartupWarmUp.h"
+
+#include <QDBusConnection>
+#include <QFontDatabase>
+#include <QStringList>
+#include <fontconfig/fontconfig.h>
+
+TStartupWarmUp::TStartupWarmUp()
+{
+    FHelper = std::thread(&TStartupWarmUp::work, this, FApplicationReady.get_future());
+}
+
+TStartupWarmUp::~TStartupWarmUp()
+{
+    wait();
+}
+
+void TStartupWarmUp::applicationReady()
+{
+    if (FApplicationReadySet)
+        return;
+    FApplicationReadySet = true;
+    FApplicationReady.set_value(true);
+}
+
+void TStartupWarmUp::wait()
+{
+    if (!FApplicationReadySet) {
+        FApplicationReadySet = true;
+        FApplicationReady.set_value(false);
+    }
+    if (FHelper.joinable())
+        FHelper.join();
+}
+
+void TStartupWarmUp::work(std::future<bool> applicationReady)
+{
+    // Fontconfig keeps one global configuration and installs it atomically;
+    // the toolkit's own call later finds it loaded.
+    FcInit();
+    if (!applicationReady.get())
+        return;
+    // In the order the main thread needs them. Both are guarded by the
+    // toolkit's own locks: should the main thread get there first, it waits
+    // for the helper's work instead of repeating it.
+    QDBusConnection::sessionBus();
+    QFontDatabase::families();
+}
