@@ -1,5 +1,8 @@
 #include "TFuzzEnvironment.h"
 
+#include "input/TPhotoLoader.h"
+#include "plugins/decoders/TPhotoDecoderPlugin.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -24,6 +27,8 @@ void TFuzzEnvironment::Initialize(int *argc, char ***argv)
     qInstallMessageHandler(IgnoreMessage);
     // Lives until the process ends: libFuzzer never returns from its loop.
     new QGuiApplication(*argc, *argv);
+    // The decoders are built into the fuzz targets, instrumented.
+    TPhotoLoader::setDecoders(new TPhotoDecoderPlugin);
     if (!Folder().isValid())
         std::abort();
 }

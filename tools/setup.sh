@@ -11,7 +11,7 @@ orvessa_packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-webengine-dev qt6-svg-dev libgl-dev
     libjpeg62-turbo-dev libwmf-dev libemf2svg-dev libfontconfig-dev
-    libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-liberation2
+    libbenchmark-dev xvfb xauth dbus-daemon fonts-dejavu-core fonts-liberation2
 )
 
 orvessa_install_missing() {

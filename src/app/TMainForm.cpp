@@ -10,6 +10,7 @@
 #include "input/TClipboard.h"
 #include "input/TImportWizard.h"
 #include "input/TOpenDialog.h"
+#include "input/TPhotoBitmap.h"
 #include "input/TPhotoLoader.h"
 #include "input/TfrmImportDlg.h"
 #include "lang/TFindFile.h"
@@ -404,8 +405,8 @@ void TMainForm::acEditPasteExecute()
     const QImage picture = TClipboard::Picture();
     if (picture.isNull())
         return;
-    TPhotoLoader::CheckPictureSize(picture.width(), picture.height());
-    Image->SetPhoto(TPhotoLoader::ToPhotoFormat(picture));
+    TPhotoBitmap::CheckPictureSize(picture.width(), picture.height());
+    Image->SetPhoto(TPhotoBitmap::ToPhotoFormat(picture));
 }
 
 void TMainForm::acImportFotoExecute()

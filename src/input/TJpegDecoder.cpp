@@ -1,7 +1,7 @@
 #include "TJpegDecoder.h"
 
 #include "app/EOrvessaError.h"
-#include "input/TPhotoLoader.h"
+#include "input/TPhotoBitmap.h"
 #include "input/TPrefaulter.h"
 
 #include <QIODevice>
@@ -148,12 +148,12 @@ public:
         created = true;
         cinfo.src = &source.pub;
         jpeg_read_header(&cinfo, TRUE);
-        TPhotoLoader::CheckPictureSize(int(cinfo.image_width), int(cinfo.image_height));
+        TPhotoBitmap::CheckPictureSize(int(cinfo.image_width), int(cinfo.image_height));
 
         const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
         cinfo.out_color_space = cmyk ? JCS_CMYK : PhotoColorSpace;
         jpeg_start_decompress(&cinfo);
-        image = TPhotoLoader::AllocatePhoto(int(cinfo.output_width), int(cinfo.output_height));
+        image = TPhotoBitmap::AllocatePhoto(int(cinfo.output_width), int(cinfo.output_height));
         prefaulter = std::make_unique<TPrefaulter>(image.bits(), size_t(image.sizeInBytes()));
 
         // Rows go straight into the photo, as many per call as the library

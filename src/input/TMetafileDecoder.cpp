@@ -1,7 +1,7 @@
 #include "TMetafileDecoder.h"
 
 #include "app/EOrvessaError.h"
-#include "input/TPhotoLoader.h"
+#include "input/TPhotoBitmap.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
@@ -187,11 +187,6 @@ bool SvgNumbersWithin(const QByteArray &svg, double limit)
 
 } // namespace
 
-QString TMetafileDecoder::InvalidMessage()
-{
-    return QStringLiteral("Metafile is not valid");
-}
-
 bool TMetafileDecoder::IsSoundWmf(const QByteArray &data)
 {
     qsizetype at = 0;
@@ -247,7 +242,7 @@ QImage TMetafileDecoder::DecodeWmf(const QByteArray &data)
         throw EOrvessaError(InvalidMessage());
     if (width > unsigned(INT_MAX) || height > unsigned(INT_MAX))
         throw EOrvessaError(QStringLiteral("Picture is too large (%1 × %2 pixels)").arg(width).arg(height));
-    TPhotoLoader::CheckPictureSize(int(width), int(height), InvalidMessage());
+    TPhotoBitmap::CheckPictureSize(int(width), int(height), InvalidMessage());
 
     QByteArray svg;
     wmfStream stream{&svg, SvgPutS, SvgReset};
@@ -287,7 +282,7 @@ QImage TMetafileDecoder::DecodeEmf(const QByteArray &data)
     const QSize size = EmfSize(data);
     if (!size.isValid())
         throw EOrvessaError(InvalidMessage());
-    TPhotoLoader::CheckPictureSize(size.width(), size.height(), InvalidMessage());
+    TPhotoBitmap::CheckPictureSize(size.width(), size.height(), InvalidMessage());
 
     generatorOptions options{};
     char emptyNamespace[] = "";
@@ -319,7 +314,7 @@ QImage TMetafileDecoder::RenderSvg(const QByteArray &svg, QSize size, double ori
     QSvgRenderer renderer(svg);
     if (!renderer.isValid())
         throw EOrvessaError(InvalidMessage());
-    QImage photo = TPhotoLoader::AllocatePhoto(size.width(), size.height());
+    QImage photo = TPhotoBitmap::AllocatePhoto(size.width(), size.height());
     photo.fill(Qt::white);
     QPainter painter(&photo);
     renderer.render(&painter, QRectF(0, 0, size.width(), size.height()));

@@ -15,7 +15,7 @@ class TMetafileDecoder
 public:
     static QImage DecodeWmf(const QByteArray &data);
     static QImage DecodeEmf(const QByteArray &data);
-    static QString InvalidMessage();
+    static QString InvalidMessage() { return QStringLiteral("Metafile is not valid"); }
 
     // Pixel size of an enhanced metafile from its header frame (0.01 mm);
     // an invalid size when the data is not a sound EMF: records inside the

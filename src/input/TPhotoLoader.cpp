@@ -1,8 +1,10 @@
 #include "TPhotoLoader.h"
 
 #include "app/EOrvessaError.h"
-#include "input/TJpegDecoder.h"
+#include "app/TPluginLoader.h"
 #include "input/TMetafileDecoder.h"
+#include "input/TPhotoBitmap.h"
+#include "input/TPhotoDecoders.h"
 #include "input/TPictureCheck.h"
 
 #include <QFile>
@@ -59,7 +61,7 @@ void OpenPicture(QFile &file)
 void CheckBeforeReader(QSize declared, bool complete, const QString &invalid)
 {
     if (declared.isValid())
-        TPhotoLoader::CheckPictureSize(declared.width(), declared.height(), invalid);
+        TPhotoBitmap::CheckPictureSize(declared.width(), declared.height(), invalid);
     if (!complete)
         throw EOrvessaError(invalid);
 }
@@ -69,17 +71,17 @@ void CheckBeforeReader(QSize declared, bool complete, const QString &invalid)
 QImage ReadWithQt(QFile &file, const char *format, const QString &invalid)
 {
     // Our own pixel limit governs; Qt's default would refuse large bitmaps.
-    QImageReader::setAllocationLimit(int((TPhotoLoader::MaxPixels * 4) >> 20) + 64);
+    QImageReader::setAllocationLimit(int((TPhotoBitmap::MaxPixels * 4) >> 20) + 64);
     QImageReader reader(&file, format);
     reader.setAutoTransform(false);
     const QSize size = reader.size();
     if (!size.isValid())
         throw EOrvessaError(invalid);
-    TPhotoLoader::CheckPictureSize(size.width(), size.height(), invalid);
+    TPhotoBitmap::CheckPictureSize(size.width(), size.height(), invalid);
     QImage image;
     if (!reader.read(&image) || image.isNull())
         throw EOrvessaError(invalid);
-    return TPhotoLoader::ToPhotoFormat(std::move(image));
+    return TPhotoBitmap::ToPhotoFormat(std::move(image));
 }
 
 // Metafiles are small; anything beyond this is not one we can render.
@@ -108,7 +110,7 @@ QImage TPhotoLoader::Load(const QString &path)
     OpenPicture(file);
     switch (format) {
     case TFormat::Jpeg:
-        return TJpegDecoder::Decode(file);
+        return Decoders().DecodeJpeg(file);
     case TFormat::Bmp: {
         const QString invalid = QStringLiteral("Bitmap image is not valid");
         CheckBeforeReader(TPictureCheck::BmpSize(file), TPictureCheck::BmpIsComplete(file), invalid);
@@ -123,9 +125,9 @@ QImage TPhotoLoader::Load(const QString &path)
         return ReadWithQt(file, "gif", invalid);
     }
     case TFormat::Wmf:
-        return TMetafileDecoder::DecodeWmf(ReadMetafile(file));
+        return Decoders().DecodeWmf(ReadMetafile(file));
     case TFormat::Emf:
-        return TMetafileDecoder::DecodeEmf(ReadMetafile(file));
+        return Decoders().DecodeEmf(ReadMetafile(file));
     case TFormat::Unknown:
         break;
     }
@@ -133,38 +135,23 @@ QImage TPhotoLoader::Load(const QString &path)
     return QImage();
 }
 
-void TPhotoLoader::CheckPictureSize(int width, int height, const QString &invalidMessage)
+void TPhotoLoader::setDecoders(TPhotoDecoders *decoders)
 {
-    if (width <= 0 || height <= 0)
-        throw EOrvessaError(invalidMessage.isEmpty() ? QStringLiteral("Picture is empty (%1 × %2 pixels)").arg(width).arg(height)
-                                                     : invalidMessage);
-    if (qint64(width) * height > MaxPixels)
-        throw EOrvessaError(QStringLiteral("Picture is too large (%1 × %2 pixels)").arg(width).arg(height));
+    DecodersOverride() = decoders;
 }
 
-QImage TPhotoLoader::AllocatePhoto(int width, int height)
+TPhotoDecoders &TPhotoLoader::Decoders()
 {
-    CheckPictureSize(width, height);
-    QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull())
-        throw EOrvessaError(QStringLiteral("Not enough memory for a picture of %1 × %2 pixels").arg(width).arg(height));
-    return image;
+    if (TPhotoDecoders *decoders = DecodersOverride())
+        return *decoders;
+    // Loaded once and kept: a failed load throws and is tried again next time.
+    static TPhotoDecoders *const plugin = TPluginLoader::Load<TPhotoDecoders>(
+        QStringLiteral("orvessa_decoders"), QStringLiteral("Cannot load the photo decoders"));
+    return *plugin;
 }
 
-QImage TPhotoLoader::ToPhotoFormat(QImage image)
+TPhotoDecoders *&TPhotoLoader::DecodersOverride()
 {
-    if (image.format() == QImage::Format_RGB32 || image.isNull())
-        return image;
-    if (!image.hasAlphaChannel()) {
-        const QSize size = image.size();
-        image.convertTo(QImage::Format_RGB32);
-        if (image.isNull()) // the conversion could not allocate
-            return AllocatePhoto(size.width(), size.height());
-        return image;
-    }
-    QImage photo = AllocatePhoto(image.width(), image.height());
-    photo.fill(Qt::white);
-    QPainter painter(&photo);
-    painter.drawImage(0, 0, image);
-    return photo;
+    static TPhotoDecoders *decoders = nullptr;
+    return decoders;
 }

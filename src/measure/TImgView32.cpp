@@ -1,5 +1,6 @@
 #include "TImgView32.h"
 
+#include "input/TPhotoBitmap.h"
 #include "input/TPhotoLoader.h"
 #include "measure/TPhotoRenderer.h"
 #include "measure/TViewLayer.h"
@@ -43,7 +44,7 @@ TImgView32::~TImgView32() = default;
 
 void TImgView32::SetPhoto(QImage photo)
 {
-    FPhoto = TPhotoLoader::ToPhotoFormat(std::move(photo));
+    FPhoto = TPhotoBitmap::ToPhotoFormat(std::move(photo));
     FGeometry.SetPhotoSize(FPhoto.size());
     GeometryChanged();
 }

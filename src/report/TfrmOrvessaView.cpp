@@ -1,11 +1,8 @@
 #include "TfrmOrvessaView.h"
 
 #include "TBrowserFactory.h"
-#include "app/EOrvessaError.h"
+#include "app/TPluginLoader.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QPluginLoader>
 #include <QVBoxLayout>
 
 TfrmOrvessaView::TfrmOrvessaView(QWidget *parent) : QWidget(parent, Qt::Window)
@@ -15,11 +12,6 @@ TfrmOrvessaView::TfrmOrvessaView(QWidget *parent) : QWidget(parent, Qt::Window)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     resize(652, 578);
-}
-
-QString TfrmOrvessaView::BrowserPluginPath()
-{
-    return QCoreApplication::applicationDirPath() + QDir::separator() + QStringLiteral("orvessa_browser.so");
 }
 
 void TfrmOrvessaView::ShowPage(const QString &filePath)
@@ -42,11 +34,8 @@ QWidget *TfrmOrvessaView::Browser() const
 
 void TfrmOrvessaView::createBrowser()
 {
-    QPluginLoader loader(BrowserPluginPath());
-    FFactory = qobject_cast<TBrowserFactory *>(loader.instance());
-    if (!FFactory)
-        throw EOrvessaError(QStringLiteral("Cannot load the report browser \"%1\". %2")
-                                .arg(QDir::toNativeSeparators(loader.fileName()), loader.errorString()));
+    FFactory = TPluginLoader::Load<TBrowserFactory>(QStringLiteral("orvessa_browser"),
+                                                    QStringLiteral("Cannot load the report browser"));
     FBrowser = FFactory->CreateBrowser(this);
     layout()->addWidget(FBrowser);
 }

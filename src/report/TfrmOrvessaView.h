@@ -24,9 +24,6 @@ public:
     // The web-browser control "Browser"; null until the first page is shown.
     QWidget *Browser() const;
 
-    // The plugin file that provides the browser, beside the executable.
-    static QString BrowserPluginPath();
-
 private:
     void createBrowser();
     void centreOverParent();

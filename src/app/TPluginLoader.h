@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// Loads one of the program's plugins: libraries beside the executable that
+// hold what start-up must not link (the web engine, the photo decoders).
+// A plugin stays loaded for the rest of the run.
+class TPluginLoader
+{
+public:
+    // The plugin's file: the program folder, the name, ".so".
+    static QString Path(const QString &name);
+
+    // The plugin's instance as the interface; throws EOrvessaError
+    // ("<failure> \"<path>\". <reason>") when the file is missing or is not
+    // such a plugin.
+    template <class TInterface>
+    static TInterface *Load(const QString &name, const QString &failure)
+    {
+        QString reason;
+        auto *plugin = qobject_cast<TInterface *>(Instance(name, reason));
+        if (!plugin)
+            Fail(name, failure, reason);
+        return plugin;
+    }
+
+private:
+    static QObject *Instance(const QString &name, QString &reason);
+    [[noreturn]] static void Fail(const QString &name, const QString &failure, const QString &reason);
+};

@@ -1,0 +1,41 @@
+#include "TPhotoBitmap.h"
+
+#include "app/EOrvessaError.h"
+
+#include <QPainter>
+
+void TPhotoBitmap::CheckPictureSize(int width, int height, const QString &invalidMessage)
+{
+    if (width <= 0 || height <= 0)
+        throw EOrvessaError(invalidMessage.isEmpty() ? QStringLiteral("Picture is empty (%1 × %2 pixels)").arg(width).arg(height)
+                                                     : invalidMessage);
+    if (qint64(width) * height > MaxPixels)
+        throw EOrvessaError(QStringLiteral("Picture is too large (%1 × %2 pixels)").arg(width).arg(height));
+}
+
+QImage TPhotoBitmap::AllocatePhoto(int width, int height)
+{
+    CheckPictureSize(width, height);
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull())
+        throw EOrvessaError(QStringLiteral("Not enough memory for a picture of %1 × %2 pixels").arg(width).arg(height));
+    return image;
+}
+
+QImage TPhotoBitmap::ToPhotoFormat(QImage image)
+{
+    if (image.format() == QImage::Format_RGB32 || image.isNull())
+        return image;
+    if (!image.hasAlphaChannel()) {
+        const QSize size = image.size();
+        image.convertTo(QImage::Format_RGB32);
+        if (image.isNull()) // the conversion could not allocate
+            return AllocatePhoto(size.width(), size.height());
+        return image;
+    }
+    QImage photo = AllocatePhoto(image.width(), image.height());
+    photo.fill(Qt::white);
+    QPainter painter(&photo);
+    painter.drawImage(0, 0, image);
+    return photo;
+}

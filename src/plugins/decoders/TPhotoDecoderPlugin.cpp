@@ -1,0 +1,19 @@
+#include "TPhotoDecoderPlugin.h"
+
+#include "input/TJpegDecoder.h"
+#include "input/TMetafileDecoder.h"
+
+QImage TPhotoDecoderPlugin::DecodeJpeg(QIODevice &source)
+{
+    return TJpegDecoder::Decode(source);
+}
+
+QImage TPhotoDecoderPlugin::DecodeWmf(const QByteArray &data)
+{
+    return TMetafileDecoder::DecodeWmf(data);
+}
+
+QImage TPhotoDecoderPlugin::DecodeEmf(const QByteArray &data)
+{
+    return TMetafileDecoder::DecodeEmf(data);
+}
