@@ -1,6 +1,7 @@
 #include "lang/TLangText.h"
 #include "lang/TLanguageSetting.h"
 #include "lang/TMultiLang.h"
+#include "lang/TTransStorage.h"
 #include "lang/TSystemLanguage.h"
 #include "app/TMessageBox.h"
 
@@ -26,6 +27,7 @@ private slots:
     void lookup_data();
     void lookup();
     void duplicateLinesAreDropped();
+    void lookupSeesLinesAddedAfterIt();
     void sectionNamesAreExact();
     void untranslatedOutsideTheTable();
     void failedReadKeepsPreviousTable();
@@ -178,6 +180,18 @@ void TestMultiLang::lookup()
     QVERIFY(load(lang, content));
     QCOMPARE(lang.GetLangText(lang.FindSection(QStringLiteral("MainForm")), key), expected);
     QVERIFY(messages.messages().isEmpty());
+}
+
+void TestMultiLang::lookupSeesLinesAddedAfterIt()
+{
+    TTransStorage table;
+    const int section = table.addSection("MainForm");
+    table.addLine(section, "Caption=Beta");
+    QCOMPARE(table.value(section, QStringLiteral("caption")), QByteArray("Beta"));
+    table.addLine(section, "CAPTION=Alpha"); // sorts first, so it answers from now on
+    QCOMPARE(table.value(section, QStringLiteral("Caption")), QByteArray("Alpha"));
+    table.addLine(section, "Hint");          // a key line without a value answers nothing
+    QCOMPARE(table.value(section, QStringLiteral("Hint")), QByteArray());
 }
 
 void TestMultiLang::duplicateLinesAreDropped()

@@ -21,7 +21,7 @@ bool TTransStorage::isSection(int section) const
 
 int TTransStorage::addSection(const QByteArray &name)
 {
-    FSections.append({name, {}});
+    FSections.append(TSection{name, {}, {}, false});
     return int(FSections.size() - 1);
 }
 
@@ -40,6 +40,7 @@ void TTransStorage::addLine(int section, const QByteArray &line)
     if (place != lines.end() && TLangText::compareFolded(place->folded, entry.folded) == 0)
         return; // a line equal to it, ignoring case, is already there
     lines.insert(place, std::move(entry));
+    FSections[section].keyIndexValid = false;
 }
 
 QByteArray TTransStorage::sectionName(int section) const
@@ -70,10 +71,28 @@ QByteArray TTransStorage::value(int section, const QString &key) const
 {
     if (!isSection(section))
         return {};
-    const QString foldedKey = TLangText::foldCase(key);
-    for (const TLine &line : FSections[section].lines) {
-        if (line.text.contains('=') && TLangText::compareFolded(line.foldedKey, foldedKey) == 0)
-            return line.text.mid(line.text.indexOf('=') + 1);
+    // Folded texts compare equal exactly when they are equal (the collation
+    // only decides the order of unequal ones), so a hash finds the line.
+    const TSection &entry = FSections[section];
+    const auto found = keyIndex(entry).constFind(TLangText::foldCase(key));
+    if (found == keyIndex(entry).cend())
+        return {};
+    const QByteArray &text = entry.lines[*found].text;
+    return text.mid(text.indexOf('=') + 1);
+}
+
+const QHash<QString, qsizetype> &TTransStorage::keyIndex(const TSection &section)
+{
+    if (!section.keyIndexValid) {
+        section.keyIndex.clear();
+        // From the end, so that the first line of a key in sorted order is
+        // inserted last and stays.
+        for (qsizetype i = section.lines.size() - 1; i >= 0; --i) {
+            const TLine &line = section.lines[i];
+            if (line.text.contains('='))
+                section.keyIndex.insert(line.foldedKey, i);
+        }
+        section.keyIndexValid = true;
     }
-    return {};
+    return section.keyIndex;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -43,9 +44,14 @@ private:
     {
         QByteArray name;
         QList<TLine> lines;
+        // Folded key -> index of its first line with a value, in sorted
+        // order; built by the first lookup after a change.
+        mutable QHash<QString, qsizetype> keyIndex;
+        mutable bool keyIndexValid = false;
     };
 
     bool isSection(int section) const;
+    static const QHash<QString, qsizetype> &keyIndex(const TSection &section);
 
     QList<TSection> FSections;
 };
