@@ -184,6 +184,8 @@ void TestHomePage::aboutBoxLayout()
     QCOMPARE(FAboutBox->LabHomePage->pos(), QPoint(16, 216));
     QCOMPARE(FAboutBox->LabCopyright->pos(), QPoint(16, 243));
     // The gradient runs from lavender blue down to pink.
+    FAboutBox->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FAboutBox));
     const QImage background = FAboutBox->ImgBackground->pixmap().toImage();
     const QColor top = background.pixelColor(100, 0), bottom = background.pixelColor(100, background.height() - 1);
     QVERIFY(top.blue() > top.red() && bottom.red() > bottom.blue());

@@ -38,6 +38,7 @@ private slots:
     void otherButtonsDoNothing();
     void disablingWhilePressedRestoresColour();
     void releaseWithoutPressKeepsColour();
+    void autoSizeFitsTheTextWhenShown();
 
 private:
     TNpsUrl *FLabel = nullptr;
@@ -211,6 +212,26 @@ void TNpsUrlTest::releaseWithoutPressKeepsColour()
     FLabel->setEnabled(true);
     QTest::mouseRelease(FLabel, Qt::LeftButton);
     QCOMPARE(textColor(*FLabel), before);
+}
+
+void TNpsUrlTest::autoSizeFitsTheTextWhenShown()
+{
+    QWidget window;
+    auto *link = new TNpsUrl(&window);
+    link->setGeometry(16, 144, 38, 16);
+    link->setText(QStringLiteral("A much longer help link than before"));
+    link->setAutoSize(true);
+    QCOMPARE(link->size(), QSize(38, 16)); // hidden: nothing measured yet
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(link->size(), link->sizeHint());
+    QCOMPARE(link->pos(), QPoint(16, 144));
+
+    link->setAutoSize(false);
+    link->hide();
+    link->setText(QStringLiteral("Short"));
+    link->show();
+    QVERIFY(link->width() > link->sizeHint().width()); // without auto size it keeps its size
 }
 
 QTEST_MAIN(TNpsUrlTest)

@@ -59,7 +59,6 @@ TAboutBox::TAboutBox(QWidget *parent)
 
     ImgBackground = label("ImgBackground", QString(), rect());
     ImgBackground->setScaledContents(true);
-    ImgBackground->setPixmap(backgroundPicture());
 
     ImgIco = label("ImgIco", QString(), QRect(16, 8, 48, 48));
 
@@ -105,8 +104,11 @@ TAboutBox::TAboutBox(QWidget *parent)
 
 void TAboutBox::showEvent(QShowEvent *event)
 {
-    if (ImgIco->pixmap().isNull())
+    // The pictures, like the text measuring, wait for the first showing.
+    if (ImgIco->pixmap().isNull()) {
+        ImgBackground->setPixmap(backgroundPicture());
         ImgIco->setPixmap(TBuiltInImage::icon(QStringLiteral("orvessa")).pixmap(48, 48));
+    }
     fitLabels();
     QDialog::showEvent(event);
 }

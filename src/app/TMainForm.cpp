@@ -291,7 +291,7 @@ void TMainForm::createImportPanel()
     linkFont.setUnderline(true);
     LabURL->setFont(linkFont);
     LabURL->setProtocol(TNpsUrl::ptFILE);
-    LabURL->adjustSize();
+    LabURL->setAutoSize(true);
 
     AdvToolPanelTab1->addPanel(ToolPanelImport);
     connect(ToolPanelImport, &TAdvToolPanel::itemClicked, this, &TMainForm::ToolPanelImportItemClick);
@@ -455,7 +455,8 @@ void TMainForm::Translate()
     FMultiLang.UseLanguageFile(TMultiLang::ChooseLanguageFile(LanguageFolder()), objectName());
     TTranslator::Apply({this, FfrmErrorMsg, FfrmImportDlg, FAboutBox}, ProgramFolder(),
                        [this](const QString &key) { return LangText(key); });
-    LabURL->adjustSize();
+    if (LabURL->isVisible())
+        LabURL->adjustSize(); // a hidden one fits its new text when shown
 }
 
 void TMainForm::RebuildLanguageMenu()

@@ -113,7 +113,7 @@ bool TfrmImportDlg::event(QEvent *event)
     // light.
     if (event->type() == QEvent::Show && ImgBorder->pixmap().isNull())
         ImgBorder->setPixmap(TBuiltInImage::pixmap(QStringLiteral("border")));
-    if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)
+    if ((event->type() == QEvent::LayoutRequest && isVisible()) || event->type() == QEvent::Show)
         fitLabels();
     return QDialog::event(event);
 }

@@ -108,6 +108,20 @@ void TNpsUrl::changeEvent(QEvent *event)
     QLabel::changeEvent(event);
 }
 
+void TNpsUrl::setAutoSize(bool autoSize)
+{
+    FAutoSize = autoSize;
+    if (FAutoSize && isVisible())
+        adjustSize();
+}
+
+void TNpsUrl::showEvent(QShowEvent *event)
+{
+    if (FAutoSize)
+        adjustSize();
+    QLabel::showEvent(event);
+}
+
 void TNpsUrl::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton || !isEnabled())

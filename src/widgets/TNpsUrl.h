@@ -35,6 +35,10 @@ public:
     using OpenGuard = std::function<bool(const QString &target)>;
     void setOpenGuard(OpenGuard guard);
 
+    // Whether the label takes the size of its text whenever it is shown
+    // (measuring a hidden label would only cost start-up time); off at first.
+    void setAutoSize(bool autoSize);
+
     // The click: disabled does nothing; else clicked(), then the shell opens
     // target() if the guard allows it; the outcome is not examined.
     void click();
@@ -46,6 +50,7 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
@@ -59,4 +64,5 @@ private:
     QColor FActiveColor{0x80, 0x00, 0x80};
     QColor FSavedColor; // valid from a left press until its release
     OpenGuard FOpenGuard;
+    bool FAutoSize = false;
 };
