@@ -8,14 +8,17 @@
 
 QString TPluginLoader::Path(const QString &name)
 {
+    // The executable's own folder, not TProgramFolder: tests point that at a
+    // copy of the data folders, while plugins are built beside the binary.
     return QCoreApplication::applicationDirPath() + QDir::separator() + name + QStringLiteral(".so");
 }
 
-QObject *TPluginLoader::Instance(const QString &name, QString &reason)
+QObject *TPluginLoader::Instance(const QString &name, const QString &failure)
 {
     QPluginLoader loader(Path(name));
     QObject *instance = loader.instance();
-    reason = instance ? QStringLiteral("The file is not the expected plugin.") : loader.errorString();
+    if (!instance)
+        Fail(name, failure, loader.errorString());
     return instance;
 }
 

@@ -9,7 +9,7 @@
 class TPluginLoader
 {
 public:
-    // The plugin's file: the program folder, the name, ".so".
+    // The plugin's file: the executable's folder, the name, ".so".
     static QString Path(const QString &name);
 
     // The plugin's instance as the interface; throws EOrvessaError
@@ -18,14 +18,14 @@ public:
     template <class TInterface>
     static TInterface *Load(const QString &name, const QString &failure)
     {
-        QString reason;
-        auto *plugin = qobject_cast<TInterface *>(Instance(name, reason));
+        auto *plugin = qobject_cast<TInterface *>(Instance(name, failure));
         if (!plugin)
-            Fail(name, failure, reason);
+            Fail(name, failure, QStringLiteral("The file is not the expected plugin."));
         return plugin;
     }
 
 private:
-    static QObject *Instance(const QString &name, QString &reason);
+    // Never null: throws when the file cannot be loaded.
+    static QObject *Instance(const QString &name, const QString &failure);
     [[noreturn]] static void Fail(const QString &name, const QString &failure, const QString &reason);
 };

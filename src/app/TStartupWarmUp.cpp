@@ -17,20 +17,22 @@ TStartupWarmUp::~TStartupWarmUp()
 
 void TStartupWarmUp::applicationReady()
 {
-    if (FApplicationReadySet)
-        return;
-    FApplicationReadySet = true;
-    FApplicationReady.set_value(true);
+    release(true);
 }
 
 void TStartupWarmUp::wait()
 {
-    if (!FApplicationReadySet) {
-        FApplicationReadySet = true;
-        FApplicationReady.set_value(false);
-    }
+    release(false); // a helper still waiting for the application stops
     if (FHelper.joinable())
         FHelper.join();
+}
+
+void TStartupWarmUp::release(bool applicationReady)
+{
+    if (FApplicationReadySet)
+        return;
+    FApplicationReadySet = true;
+    FApplicationReady.set_value(applicationReady);
 }
 
 void TStartupWarmUp::work(std::future<bool> applicationReady)

@@ -32,6 +32,8 @@ public:
     void wait();
 
 private:
+    // Answers the helper's question once; later calls change nothing.
+    void release(bool applicationReady);
     void work(std::future<bool> applicationReady);
 
     std::promise<bool> FApplicationReady;

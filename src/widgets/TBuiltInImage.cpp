@@ -40,12 +40,9 @@ QImage TBuiltInImage::decode(QByteArrayView bytes)
 
 QImage TBuiltInImage::image(const QString &name)
 {
-    const QResource resource(QLatin1Char(':') + name + QStringLiteral(".argb"));
-    if (!resource.isValid())
-        return {};
-    if (resource.compressionAlgorithm() == QResource::NoCompression)
-        return decode(QByteArrayView(resource.data(), resource.size()));
-    return decode(resource.uncompressedData());
+    // The pictures are stored uncompressed, so this wraps the program's own
+    // data without copying; a missing one gives no bytes.
+    return decode(QResource(QLatin1Char(':') + name + QStringLiteral(".argb")).uncompressedData());
 }
 
 QPixmap TBuiltInImage::pixmap(const QString &name)
