@@ -107,6 +107,8 @@ private slots:
     void openLoadsEachFormat();
     void openFailureOrCancelKeepsPhoto_data();
     void openFailureOrCancelKeepsPhoto();
+    void photoFromCommandLineOpensAsFileOpen_data();
+    void photoFromCommandLineOpensAsFileOpen();
 
     void copyPutsPhotoOnClipboard();
     void pasteTakesClipboardPictureAsPhoto();
@@ -420,6 +422,51 @@ void TestMainWindowFlows::openFailureOrCancelKeepsPhoto()
     QCOMPARE(box.kind, int(TMessageBox::Kind::Critical));
     QCOMPARE(box.title, QStringLiteral("Orvessa"));
     QCOMPARE(box.text, message);
+}
+
+// The photo named on the command line: opened once the window is shown, with
+// File > Open's load and error box.
+void TestMainWindowFlows::photoFromCommandLineOpensAsFileOpen_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content"); // empty: a green 21 x 13 bitmap
+    QTest::addColumn<QString>("message");
+    QTest::newRow("bitmap") << "good.bmp" << QByteArray() << "";
+    QTest::newRow("corrupt bitmap") << "broken.bmp" << QByteArray("BM not a bitmap") << "Bitmap image is not valid.";
+    QTest::newRow("missing file") << "" << QByteArray() << "";
+}
+
+void TestMainWindowFlows::photoFromCommandLineOpensAsFileOpen()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    const QString path = name.isEmpty()   ? FFiles->filePath(QStringLiteral("missing.jpg"))
+                         : content.isEmpty() ? writeImage(name, QSize(21, 13), Qt::green)
+                                             : write(name, content);
+    FForm->OpenOnceShown(path);
+    QVERIFY(view()->IsPhotoEmpty()); // not before the window's queued events
+    if (name.isEmpty()) {
+        // The message names the file: compare with what File > Open shows.
+        QTRY_COMPARE(FMessages->messages().size(), 1);
+        const QString shown = FMessages->messages().first().text;
+        FMessages->clear();
+        openFile(path);
+        QCOMPARE(FMessages->messages().size(), 1);
+        QCOMPARE(FMessages->messages().first().text, shown);
+        QVERIFY(view()->IsPhotoEmpty());
+        return;
+    }
+    if (message.isEmpty()) {
+        QTRY_COMPARE(view()->Photo().size(), QSize(21, 13));
+        QVERIFY(FMessages->messages().isEmpty());
+        return;
+    }
+    QTRY_COMPARE(FMessages->messages().size(), 1);
+    QCOMPARE(FMessages->messages().first().kind, int(TMessageBox::Kind::Critical));
+    QCOMPARE(FMessages->messages().first().title, QStringLiteral("Orvessa"));
+    QCOMPARE(FMessages->messages().first().text, message);
+    QVERIFY(view()->IsPhotoEmpty());
 }
 
 // ---------------------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "report/TReportPage.h"
+#include "report/TReportPlace.h"
 #include "report/TfrmOrvessaView.h"
 
 #include <QImage>
@@ -26,7 +27,27 @@ class TstReportView : public QObject
 
 private slots:
     void showsPagesInLazyBrowser();
+    void pageAwayFromItsPicturesReachesThemThroughBase();
 };
+
+namespace {
+
+// The natural width of the page's picture "dot", waiting until it is the
+// expected one or the load time is over.
+int pictureWidth(QWebEngineView *browser, int expected)
+{
+    int width = -1;
+    return QTest::qWaitFor(
+        [&] {
+            browser->page()->runJavaScript(QStringLiteral("document.getElementById('dot').naturalWidth"),
+                                           [&](const QVariant &loaded) { width = loaded.toInt(); });
+            QTest::qWait(50);
+            return width == expected;
+        },
+        LoadTimeout) ? expected : width;
+}
+
+} // namespace
 
 void TstReportView::showsPagesInLazyBrowser()
 {
@@ -59,15 +80,7 @@ void TstReportView::showsPagesInLazyBrowser()
     QTRY_COMPARE(browser->geometry(), view->rect());
 
     // The page's relative picture path resolves against the page's folder.
-    int pictureWidth = -1;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        [&] {
-            browser->page()->runJavaScript(QStringLiteral("document.getElementById('dot').naturalWidth"),
-                                           [&](const QVariant &width) { pictureWidth = width.toInt(); });
-            QTest::qWait(50);
-            return pictureWidth == 3;
-        }(),
-        LoadTimeout);
+    QCOMPARE(pictureWidth(browser, 3), 3);
 
     // A second result replaces the page in the same browser.
     view->ShowPage(TReportPage::Write(folder.path(), page("Second")));
@@ -80,6 +93,25 @@ void TstReportView::showsPagesInLazyBrowser()
     QVERIFY(!view->isVisible());
     view->ShowPage(TReportPage::PathIn(folder.path()));
     QVERIFY(view->isVisible());
+}
+
+// A read-only program writes its page into the cache folder; the <base>
+// element makes the page's relative paths reach the program's pictures.
+void TstReportView::pageAwayFromItsPicturesReachesThemThroughBase()
+{
+    QTemporaryDir program;
+    QTemporaryDir cache;
+    QVERIFY(QDir(program.path()).mkdir(QStringLiteral("pic")));
+    QVERIFY(QImage(5, 4, QImage::Format_RGB32).save(program.filePath(QStringLiteral("pic/dot.png"))));
+
+    QWidget owner;
+    owner.show();
+    auto *view = new TfrmOrvessaView(&owner);
+    view->ShowPage(TReportPage::Write(cache.path(), TReportPlace::WithBase(page("Away"), program.path())));
+    auto *browser = qobject_cast<QWebEngineView *>(view->Browser());
+    QVERIFY(browser);
+    QTRY_COMPARE_WITH_TIMEOUT(browser->title(), QStringLiteral("Away"), LoadTimeout);
+    QCOMPARE(pictureWidth(browser, 5), 5);
 }
 
 QTEST_MAIN(TstReportView)

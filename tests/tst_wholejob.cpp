@@ -13,7 +13,10 @@
 #include "measure/TGuideLines.h"
 #include "measure/TImgView32.h"
 #include "measure/TSelectionFrame.h"
+#include "report/TReportPage.h"
+#include "report/TReportPlace.h"
 #include "report/TfrmOrvessaView.h"
+#include "app/TProgramFolder.h"
 #include "widgets/TAdvToolPanel.h"
 #include "widgets/TAdvToolPanelTab.h"
 
@@ -23,6 +26,8 @@
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -133,6 +138,26 @@ void drawPortrait(const QString &path)
     painter.drawEllipse(QRectF(340, 626, 120, 28));   // mouth at 640
     painter.end();
     QVERIFY(photo.save(path, "JPEG", 90));
+}
+
+// The installed program's bin folder, set by the installed-program test,
+// which runs wholeJob against the installed, read-only data folder.
+QString installedExecutableFolder()
+{
+    return qEnvironmentVariable("ORVESSA_TEST_INSTALLED_BIN");
+}
+
+// The page's relative links (pictures, style sheet) that lead to no file of
+// the program folder.
+QStringList brokenLinks(const QByteArray &page, const QString &programFolder)
+{
+    static const QRegularExpression link(QStringLiteral("(?:src|href)=\"([^\":]+)\""));
+    QStringList broken;
+    for (const QRegularExpressionMatch &m : link.globalMatch(QString::fromLatin1(page))) {
+        if (!QFileInfo(QDir(programFolder).filePath(m.captured(1))).isFile())
+            broken << m.captured(1);
+    }
+    return broken;
 }
 
 QByteArray readFile(const QString &path)
@@ -314,7 +339,9 @@ public:
         QTest::keyClick(FForm.get(), Qt::Key_F9, Qt::ControlModifier);
     }
 
-    QString pagePath() const { return FForm->ProgramFolder() + QStringLiteral("~orvessa.html"); }
+    // Where the program writes its page: the program folder, or the cache
+    // folder when the program folder is read-only.
+    QString pagePath() const { return TReportPage::PathIn(TReportPlace(FForm->ProgramFolder()).Folder()); }
 
 private:
     // The middle pixel of an edge pair as the frame takes it.
@@ -363,11 +390,17 @@ void TestWholeJob::initTestCase()
 
 void TestWholeJob::init()
 {
-    FFolder = std::make_unique<TestSupport::TProgramFolderCopy>();
-    QVERIFY(FFolder->isValid());
+    QString folder;
+    if (installedExecutableFolder().isEmpty()) {
+        FFolder = std::make_unique<TestSupport::TProgramFolderCopy>();
+        QVERIFY(FFolder->isValid());
+        folder = FFolder->path();
+    } else {
+        folder = TProgramFolder::ForExecutableIn(installedExecutableFolder());
+        TProgramFolder::setOverride(folder);
+    }
     // The interface in English, with its report template.
-    QVERIFY(TLanguageSetting::WriteLanguageSetting(TLanguageSetting::KeyPath,
-                                                   FFolder->path() + QStringLiteral("lng/english.lng")));
+    QVERIFY(TLanguageSetting::WriteLanguageSetting(TLanguageSetting::KeyPath, folder + QStringLiteral("lng/english.lng")));
     FMessages = std::make_unique<TestSupport::TMessageRecorder>();
     startSession();
 }
@@ -386,6 +419,7 @@ void TestWholeJob::cleanup()
     FUser.reset();
     FMessages.reset();
     FFolder.reset();
+    TProgramFolder::setOverride(QString());
 }
 
 void TestWholeJob::wholeJob()
@@ -400,6 +434,14 @@ void TestWholeJob::wholeJob()
     QVERIFY(page.contains(">" + shown(FaceDispersion) + "<"));
     QVERIFY(page.contains(">" + shown(FaceError) + "<"));
     QVERIFY(!page.contains("<#"));
+    const QString programFolder = FUser->form()->ProgramFolder();
+    QCOMPARE(brokenLinks(page, programFolder), QStringList());
+    if (!installedExecutableFolder().isEmpty()) {
+        // Read-only: the page lies in the cache folder, its links lead back.
+        QCOMPARE(QFileInfo(FUser->pagePath()).absolutePath(),
+                 QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
+        QVERIFY(page.contains("<base href=\"" + QUrl::fromLocalFile(programFolder).toEncoded() + "\">"));
+    }
 
     // Every store entry holds its own line's rectangle.
     for (const TPlacement &p : Face) {

@@ -1,5 +1,6 @@
 #include "TAboutBox.h"
 
+#include "OrvessaBuild.h"
 #include "THomePage.h"
 #include "widgets/TBuiltInImage.h"
 #include "widgets/TDialogFont.h"
@@ -70,7 +71,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     // "Version:" ends before the version number at 199; both share a baseline.
     LabVer = label("LabVer", QStringLiteral("Version:"), QRect(144, 34, 55, 14));
     LabVer->setFont(bold(font()));
-    LabVerValue = label("LabVerValue", QStringLiteral("1.0.5"), QRect(199, 29, 56, 20));
+    LabVerValue = label("LabVerValue", QString::fromUtf8(OrvessaBuild::Version), QRect(199, 29, 56, 20));
     QFont versionFont = bold(font());
     versionFont.setPixelSize(16);
     LabVerValue->setFont(versionFont);

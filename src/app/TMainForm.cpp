@@ -21,6 +21,7 @@
 #include "measure/TImgView32.h"
 #include "report/TPageProducer.h"
 #include "report/TReportPage.h"
+#include "report/TReportPlace.h"
 #include "report/TReportTags.h"
 #include "report/TfrmOrvessaView.h"
 #include "widgets/TAdvToolPanel.h"
@@ -39,6 +40,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QToolBar>
@@ -393,6 +395,13 @@ void TMainForm::acFileOpenAccept(const QString &path)
     Image->LoadPhoto(path);
 }
 
+void TMainForm::OpenOnceShown(const QString &path)
+{
+    // Queued behind the show and paint events; a failure then reaches the
+    // application's error box as a failed File > Open does.
+    QTimer::singleShot(0, this, [this, path] { acFileOpenAccept(path); });
+}
+
 void TMainForm::acEditCopyExecute()
 {
     if (!Image->IsPhotoEmpty())
@@ -527,7 +536,8 @@ void TMainForm::AcGetBeautyIndexExecute()
         ShowError(LangText(QStringLiteral("errorMeasuresDegenerate")));
         return;
     }
-    FfrmOrvessaView->ShowPage(TReportPage::Write(ProgramFolder(), PageProducer->Content()));
+    const TReportPlace place(ProgramFolder());
+    FfrmOrvessaView->ShowPage(TReportPage::Write(place.Folder(), place.Page(PageProducer->Content())));
 }
 
 QByteArray TMainForm::PageProducerHTMLTag(const QByteArray &tagName, const QByteArray &) const

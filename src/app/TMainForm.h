@@ -75,6 +75,9 @@ public:
 
     // Load photo into the main view (File > Open, the wizard's Finish).
     void acFileOpenAccept(const QString &path);
+    // Opens the photo as File > Open does, once the window has been shown
+    // (the photo named on the command line).
+    void OpenOnceShown(const QString &path);
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,6 +1,8 @@
 #include "TOrvessaApplication.h"
 
 #include "EOrvessaError.h"
+#include "OrvessaBuild.h"
+#include "TCommandLine.h"
 #include "TStartupWarmUp.h"
 #include "TMainForm.h"
 #include "TMessageBox.h"
@@ -18,6 +20,9 @@ TOrvessaApplication::TOrvessaApplication(int &argc, char **argv) : QApplication(
     setAttribute(Qt::AA_DontUseNativeMenuBar);
     setApplicationName(QStringLiteral("Orvessa"));
     setOrganizationName(QStringLiteral("Tallowmere"));
+    setApplicationVersion(QString::fromUtf8(OrvessaBuild::Version));
+    // Window managers match the windows to the desktop entry by this id.
+    setDesktopFileName(QString::fromUtf8(OrvessaBuild::DesktopId));
 }
 
 bool TOrvessaApplication::notify(QObject *receiver, QEvent *event)
@@ -46,14 +51,31 @@ void TOrvessaApplication::showException(const std::exception &failure)
     TMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Orvessa"), errorBoxText(message));
 }
 
+QStringList TOrvessaApplication::argumentList(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
 int TOrvessaApplication::run(int &argc, char **argv)
 {
+    const TCommandLine commandLine(argumentList(argc, argv));
+    if (!commandLine.StartsProgram()) {
+        // No display is needed to answer; the core application only names
+        // the executable in the usage.
+        const QCoreApplication core(argc, argv);
+        return commandLine.Finish();
+    }
     TStartupWarmUp warmUp;
     TOrvessaApplication app(argc, argv);
     warmUp.applicationReady();
     const auto waitForWarmUp = qScopeGuard([&warmUp] { warmUp.wait(); });
     TMainForm mainForm;
     mainForm.show();
+    if (!commandLine.Photo().isEmpty())
+        mainForm.OpenOnceShown(commandLine.Photo());
     TStartupProbe::arm(app);
     return app.exec();
 }

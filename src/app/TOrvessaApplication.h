@@ -21,6 +21,11 @@ public:
     static void showException(const std::exception &failure);
     static QString errorBoxText(const QString &message);
 
-    // Starts the program: the windows in their order, then the event loop.
+    // Starts the program: reads the command line (--help and --version
+    // answer and return at once), then the windows in their order, the photo
+    // given on the command line, and the event loop.
     static int run(int &argc, char **argv);
+
+private:
+    static QStringList argumentList(int argc, char **argv);
 };

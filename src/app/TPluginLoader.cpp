@@ -1,16 +1,14 @@
 #include "TPluginLoader.h"
 
 #include "EOrvessaError.h"
+#include "TProgramFolder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QPluginLoader>
 
 QString TPluginLoader::Path(const QString &name)
 {
-    // The executable's own folder, not TProgramFolder: tests point that at a
-    // copy of the data folders, while plugins are built beside the binary.
-    return QCoreApplication::applicationDirPath() + QDir::separator() + name + QStringLiteral(".so");
+    return TProgramFolder::PluginFolder() + name + QStringLiteral(".so");
 }
 
 QObject *TPluginLoader::Instance(const QString &name, const QString &failure)

@@ -3,13 +3,13 @@
 #include <QObject>
 #include <QString>
 
-// Loads one of the program's plugins: libraries beside the executable that
+// Loads one of the program's plugins: libraries in the plugin folder that
 // hold what start-up must not link (the web engine, the photo decoders).
 // A plugin stays loaded for the rest of the run.
 class TPluginLoader
 {
 public:
-    // The plugin's file: the executable's folder, the name, ".so".
+    // The plugin's file: the plugin folder, the name, ".so".
     static QString Path(const QString &name);
 
     // The plugin's instance as the interface; throws EOrvessaError
