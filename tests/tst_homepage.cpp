@@ -1,6 +1,7 @@
 #include "app/EOrvessaError.h"
 #include "app/TAboutBox.h"
 #include "app/THomePage.h"
+#include "OrvessaBuild.h"
 #include "input/TfrmImportDlg.h"
 
 #include "TestSupport.h"
@@ -16,6 +17,7 @@
 
 namespace {
 const QString Home = QString::fromLatin1(THomePage::HomePage);
+const QString Version = QString::fromUtf8(OrvessaBuild::Version);
 }
 
 class TestHomePage : public QObject
@@ -150,7 +152,7 @@ void TestHomePage::originTagEmptyWhenNoWindowQualifies()
 void TestHomePage::openHandsAddressToShell()
 {
     TestSupport::TShellRecorder shell(true);
-    const QString address = Home + "ru\\?orvessa1.0.5_AboutBox";
+    const QString address = Home + "ru\\?orvessa" + Version + "_AboutBox";
     THomePage::Open(address);
     QCOMPARE(shell.addresses(), QStringList{address});
 }
@@ -158,7 +160,7 @@ void TestHomePage::openHandsAddressToShell()
 void TestHomePage::openFailureIsReported()
 {
     TestSupport::TShellRecorder shell(false);
-    const QString address = Home + "?orvessa1.0.5";
+    const QString address = Home + "?orvessa" + Version;
     try {
         THomePage::Open(address);
         QFAIL("no error for a failed launch");
@@ -174,7 +176,7 @@ void TestHomePage::aboutBoxLayout()
     QVERIFY(FAboutBox->isModal());
     QCOMPARE(FAboutBox->size(), QSize(263, 268));
     QCOMPARE(FAboutBox->minimumSize(), FAboutBox->maximumSize());
-    QCOMPARE(FAboutBox->LabVerValue->text(), QStringLiteral("1.0.5"));
+    QCOMPARE(FAboutBox->LabVerValue->text(), Version);
     QCOMPARE(FAboutBox->LabVer->text(), QStringLiteral("Version:"));
     QCOMPARE(FAboutBox->LabProgramName->text(), QStringLiteral("Orvessa"));
     QCOMPARE(FAboutBox->ImgBackground->geometry(), FAboutBox->rect());

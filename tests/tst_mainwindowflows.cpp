@@ -6,6 +6,7 @@
 #include "app/TAboutBox.h"
 #include "app/TMainForm.h"
 #include "app/TMessageBox.h"
+#include "OrvessaBuild.h"
 #include "app/TOrvessaApplication.h"
 #include "app/TfrmErrorMsg.h"
 #include "input/TImportWizard.h"
@@ -35,7 +36,8 @@
 
 namespace {
 
-const QString HomePageEn = QStringLiteral("http://www.tallowmere.example/en\\?orvessa1.0.5_");
+const QString HomePageEn =
+    QStringLiteral("http://www.tallowmere.example/en\\?orvessa%1_").arg(QString::fromUtf8(OrvessaBuild::Version));
 
 QImage solid(const QSize &size, QColor colour)
 {
