@@ -2,6 +2,7 @@
 // exit statuses.
 #include "app/TCommandLine.h"
 
+#include <QDir>
 #include <QtTest>
 
 class TestCommandLine : public QObject
@@ -24,7 +25,10 @@ void TestCommandLine::readsArguments_data()
 
     QTest::newRow("nothing") << QStringList{} << true << -1 << "" << QStringList{};
     QTest::newRow("photo") << QStringList{"/tmp/a b.jpg"} << true << -1 << "/tmp/a b.jpg" << QStringList{};
-    QTest::newRow("photo after --") << QStringList{"--", "--odd.jpg"} << true << -1 << "--odd.jpg" << QStringList{};
+    QTest::newRow("photo after --") << QStringList{"--", "--odd.jpg"} << true << -1
+                                    << QDir::current().absoluteFilePath("--odd.jpg") << QStringList{};
+    QTest::newRow("relative photo") << QStringList{"../a.bmp"} << true << -1
+                                    << QDir::cleanPath(QDir::current().absoluteFilePath("../a.bmp")) << QStringList{};
     QTest::newRow("version") << QStringList{"--version"} << false << 0 << "" << QStringList{"Orvessa 1."};
     QTest::newRow("version with photo") << QStringList{"x.jpg", "-v"} << false << 0 << "" << QStringList{"Orvessa "};
     QTest::newRow("help") << QStringList{"--help"} << false << 0 << "" << usage;

@@ -2,6 +2,9 @@
 
 #include "OrvessaBuild.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <cstdio>
 
 namespace {
@@ -54,7 +57,10 @@ QString TCommandLine::Output() const
 
 QString TCommandLine::Photo() const
 {
-    return StartsProgram() ? FParser.positionalArguments().value(0) : QString();
+    const QString photo = StartsProgram() ? FParser.positionalArguments().value(0) : QString();
+    // As the open dialog gives it: absolute, so that messages name the file
+    // wherever the program was started.
+    return photo.isEmpty() ? photo : QDir::toNativeSeparators(QFileInfo(photo).absoluteFilePath());
 }
 
 int TCommandLine::Finish() const

@@ -22,7 +22,8 @@ public:
     // usage for --help, the error and the usage otherwise.
     QString Output() const;
 
-    // The photo to open once the main window is shown; empty for none.
+    // The photo to open once the main window is shown, as an absolute path
+    // (a relative one is taken from the working directory); empty for none.
     QString Photo() const;
 
     // Prints Output() (standard output for status 0, else standard error)
