@@ -1,6 +1,8 @@
 // The program folder rule (data beside the executable, else the installed
 // data folder) and where the report page goes when that folder is read-only.
 #include "app/TProgramFolder.h"
+#include "app/EOrvessaError.h"
+#include "report/TReportPage.h"
 #include "report/TReportPlace.h"
 
 #include <QDir>
@@ -47,6 +49,7 @@ private slots:
     void pageStaysInWritableProgramFolder();
     void pageGoesToCacheWhenProgramFolderIsReadOnly_data();
     void pageGoesToCacheWhenProgramFolderIsReadOnly();
+    void unwritableCacheEndsInCannotCreate();
     void baseGoesIntoTheHead_data();
     void baseGoesIntoTheHead();
 };
@@ -121,6 +124,26 @@ void TestProgramFolder::pageGoesToCacheWhenProgramFolderIsReadOnly()
     QCOMPARE(place.Page("<head><title>T</title></head>"),
              "<head><base href=\"" + QUrl::fromLocalFile(program).toEncoded() + "\"><title>T</title></head>");
     QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TestProgramFolder::unwritableCacheEndsInCannotCreate()
+{
+    QTemporaryDir root;
+    QFile plain(root.filePath(QStringLiteral("plain")));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    const QByteArray savedCache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(root.filePath(QStringLiteral("plain/cache"))));
+    const TReportPlace place(root.filePath(QStringLiteral("plain/orvessa")));
+    qputenv("XDG_CACHE_HOME", savedCache);
+
+    QVERIFY(place.Folder().startsWith(root.filePath(QStringLiteral("plain/cache/"))));
+    try {
+        TReportPage::Write(place.Folder(), "<html></html>");
+        QFAIL("the page was written");
+    } catch (const EOrvessaError &failure) {
+        const QString expected = QStringLiteral("Cannot create file \"%1\". ").arg(TReportPage::PathIn(place.Folder()));
+        QVERIFY2(failure.message().startsWith(expected), qPrintable(failure.message()));
+    }
 }
 
 void TestProgramFolder::baseGoesIntoTheHead_data()
