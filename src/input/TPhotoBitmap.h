@@ -14,7 +14,7 @@ public:
 
     // Throws "Picture is too large (W × H pixels)" beyond MaxPixels, and the
     // given message for a size that is not positive.
-    static void CheckPictureSize(int width, int height, const QString &invalidMessage = QString());
+    static void CheckPictureSize(qint64 width, qint64 height, const QString &invalidMessage = QString());
     // A new RGB32 bitmap of that size (checked as above); throws when memory
     // runs out instead of returning a null image.
     static QImage AllocatePhoto(int width, int height);
