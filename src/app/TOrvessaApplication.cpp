@@ -8,6 +8,7 @@
 #include "widgets/TOrvessaStyle.h"
 
 #include <QScopeGuard>
+#include <QTimer>
 
 TOrvessaApplication::TOrvessaApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -46,6 +47,19 @@ void TOrvessaApplication::showException(const std::exception &failure)
     TMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Orvessa"), errorBoxText(message));
 }
 
+std::optional<int> &TOrvessaApplication::PendingExit()
+{
+    static std::optional<int> code;
+    return code;
+}
+
+void TOrvessaApplication::exitSoon(int code)
+{
+    PendingExit() = code;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [code] { QCoreApplication::exit(code); }, Qt::QueuedConnection);
+}
+
 int TOrvessaApplication::run(int &argc, char **argv)
 {
     TStartupWarmUp warmUp;
@@ -55,5 +69,10 @@ int TOrvessaApplication::run(int &argc, char **argv)
     TMainForm mainForm;
     mainForm.show();
     TStartupProbe::arm(app);
+    // Nothing runs between here and the loop: the timer fires in it.
+    QTimer::singleShot(0, &app, [] {
+        if (PendingExit())
+            QCoreApplication::exit(*PendingExit());
+    });
     return app.exec();
 }

@@ -3,12 +3,9 @@
 #include "TLangText.h"
 #include "TLanguageSetting.h"
 #include "TSystemLanguage.h"
-#include "app/TMessageBox.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QMetaObject>
 
 const QString TMultiLang::Untranslated = QStringLiteral("<UNTRANSLATED>");
 const QString TMultiLang::CountryCodeKey = QStringLiteral("countryCod");
@@ -49,23 +46,23 @@ QList<QByteArray> TMultiLang::SplitLines(const QByteArray &text)
     return lines;
 }
 
-bool TMultiLang::LoadLanguageFile(const QString &path)
+TMultiLang::TLoadResult TMultiLang::LoadLanguageFile(const QString &path)
 {
     if (QFileInfo(path).fileName() == QLatin1String("English"))
-        return true;
+        return TLoadResult::Read;
 
     if (path.isEmpty())
-        return false;
+        return TLoadResult::Unreadable;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
+        return TLoadResult::Unreadable;
+    // One byte more than allowed tells a file that is too large, whatever
+    // size the file system reports.
+    const QByteArray content = file.read(MaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError || content.size() > MaxFileBytes)
+        return TLoadResult::Unreadable;
 
-    if (!BuildSections(SplitLines(content)))
-        ReportInvalidFile();
-    return true;
+    return BuildSections(SplitLines(content)) ? TLoadResult::Read : TLoadResult::Invalid;
 }
 
 bool TMultiLang::BuildSections(const QList<QByteArray> &lines)
@@ -83,15 +80,6 @@ bool TMultiLang::BuildSections(const QList<QByteArray> &lines)
         }
     }
     return true;
-}
-
-void TMultiLang::ReportInvalidFile()
-{
-    TMessageBox::fatalTopMost(QStringLiteral("Fatal error"), QStringLiteral("Invalid language file"));
-    // The program ends once control is back in the event loop, so the
-    // handler that loaded the file finishes first.
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
 }
 
 int TMultiLang::FindSection(const QString &name) const
@@ -113,11 +101,12 @@ QString TMultiLang::ChooseLanguageFile(const QString &languageFolder)
     return languageFolder + (TSystemLanguage::isRussian() ? QStringLiteral("russian.lng") : QStringLiteral("english.lng"));
 }
 
-void TMultiLang::UseLanguageFile(const QString &path, const QString &mainSectionName)
+TMultiLang::TLoadResult TMultiLang::UseLanguageFile(const QString &path, const QString &mainSectionName)
 {
-    LoadLanguageFile(path); // a failed read keeps the previous texts
+    const TLoadResult result = LoadLanguageFile(path); // a failed read keeps the previous texts
     FCurrentLanguageFile = path;
     FMainSection = FindSection(mainSectionName);
+    return result;
 }
 
 QString TMultiLang::CurrentLanguageFile() const
