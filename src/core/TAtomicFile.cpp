@@ -2,12 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -28,23 +27,28 @@ bool WriteAll(int fd, const QByteArray &bytes)
     return true;
 }
 
-// The mode a newly created file gets: 0666 less the process's umask (which
-// can only be read by setting it).
-mode_t NewFileMode()
+// Creates a new file beside path under a hidden, unique name. O_EXCL makes
+// sure it is a new file (not one planted under that name), and the mode
+// 0666 less the umask applies as to any new file. -1 on failure (errno set).
+int CreateTemporary(const QString &path, QByteArray &name)
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    const QFileInfo info(path);
+    const QByteArray stem = QFile::encodeName(info.path() + QStringLiteral("/.") + info.fileName()) + '.';
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = stem + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
 }
 
 } // namespace
 
 bool TAtomicFile::Write(const QString &path, const QByteArray &bytes, QString &reason)
 {
-    const QFileInfo info(path);
-    // A hidden name beside the file, made unique by mkstemp.
-    QByteArray temporary = QFile::encodeName(info.path() + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    QByteArray temporary;
+    const int fd = CreateTemporary(path, temporary);
     if (fd < 0) {
         reason = QString::fromLocal8Bit(std::strerror(errno));
         return false;
@@ -54,7 +58,7 @@ bool TAtomicFile::Write(const QString &path, const QByteArray &bytes, QString &r
         reason = QString::fromLocal8Bit(std::strerror(error));
         return false;
     };
-    if (::fchmod(fd, NewFileMode()) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0) {
+    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
         const int error = errno;
         ::close(fd);
         return fail(error);

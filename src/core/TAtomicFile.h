@@ -16,7 +16,7 @@
 class TAtomicFile
 {
 public:
-    // Writes bytes as the file at path (mode 0666 less the umask). False on
+    // Writes bytes as the file at path (a new file: mode 0666 less the umask). False on
     // failure, with the system's reason in reason.
     static bool Write(const QString &path, const QByteArray &bytes, QString &reason);
 };
