@@ -267,7 +267,8 @@ void TestMultiLang::fileOverSizeLimitIsUnreadable()
     const qsizetype limit = qsizetype(16) << 20;
 
     QVERIFY(!load(lang, head + QByteArray(limit + 1 - head.size(), ';'), QStringLiteral("huge.lng")));
-    QCOMPARE(lang.Text(QStringLiteral("Caption")), QStringLiteral("Old"));
+    QCOMPARE(lang.GetLangText(lang.FindSection(QStringLiteral("MainForm")), QStringLiteral("Caption")),
+             QStringLiteral("Old"));
     lang.UseLanguageFile(write(head + QByteArray(limit + 1 - head.size(), ';'), QStringLiteral("huge.lng")),
                          QStringLiteral("MainForm"));
     QCOMPARE(lang.Text(QStringLiteral("Caption")), QStringLiteral("Old"));

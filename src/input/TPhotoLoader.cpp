@@ -58,10 +58,11 @@ void OpenPicture(QFile &file)
 // For the readers that take a file on trust: the size the header declares
 // (refused beyond the pixel limit) and the completeness of the data, both
 // checked before the reader sees the file.
-void CheckBeforeReader(TDeclaredSize declared, bool complete, const QString &invalid)
+void CheckBeforeReader(TDeclaredSize declared, bool complete, const QString &invalid,
+                       qint64 maxPixels = TPhotoBitmap::MaxPixels)
 {
     if (declared.isValid())
-        TPhotoBitmap::CheckPictureSize(declared.width, declared.height, invalid);
+        TPhotoBitmap::CheckPictureSize(declared.width, declared.height, invalid, maxPixels);
     if (!complete)
         throw EOrvessaError(invalid);
 }
@@ -83,6 +84,10 @@ QImage ReadWithQt(QFile &file, const char *format, const QString &invalid)
     TPhotoBitmap::CheckPictureSize(image.width(), image.height(), invalid);
     return TPhotoBitmap::ToPhotoFormat(std::move(image));
 }
+
+// Qt's GIF reader refuses a canvas of 2^28 pixels (16384 x 16384), one
+// pixel short of our own limit.
+constexpr qint64 GifReaderMaxPixels = TPhotoBitmap::MaxPixels - 1;
 
 // Metafiles are small; anything beyond this is not one we can render.
 constexpr qint64 MaxMetafileBytes = qint64(256) << 20;
@@ -124,7 +129,8 @@ QImage TPhotoLoader::Load(const QString &path)
     case TFormat::Gif: {
         // The reader draws every frame on a canvas of the logical screen size.
         const QString invalid = QStringLiteral("GIF image is not valid");
-        CheckBeforeReader(TPictureCheck::GifCanvasSize(file), TPictureCheck::GifIsComplete(file), invalid);
+        CheckBeforeReader(TPictureCheck::GifCanvasSize(file), TPictureCheck::GifIsComplete(file), invalid,
+                          GifReaderMaxPixels);
         return ReadWithQt(file, "gif", invalid);
     }
     case TFormat::Wmf:
