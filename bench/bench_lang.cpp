@@ -86,8 +86,10 @@ int main(int argc, char **argv)
     FilePath = dir.filePath(QStringLiteral("keys.lng"));
     WriteKeyFile(FilePath);
 
-    for (const auto &[name, fn] : {std::pair{"lang_read_bytes", BM_ReadBytes}, std::pair{"lang_load", BM_Load},
-                                   std::pair{"lang_load_and_look_up", BM_LoadAndLookUp}})
+    using TBenchmark = void (*)(benchmark::State &);
+    const std::pair<const char *, TBenchmark> benchmarks[] = {
+        {"lang_read_bytes", BM_ReadBytes}, {"lang_load", BM_Load}, {"lang_load_and_look_up", BM_LoadAndLookUp}};
+    for (const auto &[name, fn] : benchmarks)
         benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond)->Repetitions(5)->Iterations(1);
 
     benchmark::Initialize(&argc, argv);

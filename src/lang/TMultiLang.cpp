@@ -4,8 +4,11 @@
 #include "TLanguageSetting.h"
 #include "TSystemLanguage.h"
 
+#include <QByteArrayView>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cstring>
 
 const QString TMultiLang::Untranslated = QStringLiteral("<UNTRANSLATED>");
 const QString TMultiLang::CountryCodeKey = QStringLiteral("countryCod");
@@ -25,24 +28,29 @@ QString asciiLower(const QString &text)
 
 } // namespace
 
+template <typename TVisit>
+bool TMultiLang::ForEachLine(const QByteArray &text, TVisit visit)
+{
+    // The bytes end in a NUL (QByteArray keeps one after them), so strcspn
+    // finds the next line break or the NUL that ends the text.
+    const char *start = text.constData();
+    for (;;) {
+        const char *const end = start + std::strcspn(start, "\r\n");
+        if (*end == '\0')
+            return end == start || visit(QByteArrayView(start, end - start));
+        if (!visit(QByteArrayView(start, end - start)))
+            return false;
+        start = end + (end[0] == '\r' && end[1] == '\n' ? 2 : 1); // CR LF is one line break
+    }
+}
+
 QList<QByteArray> TMultiLang::SplitLines(const QByteArray &text)
 {
-    const qsizetype nul = text.indexOf('\0');
-    const QByteArray content = nul < 0 ? text : text.left(nul);
-
     QList<QByteArray> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < content.size(); ++i) {
-        const char c = content[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        lines.append(content.mid(start, i - start));
-        if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n')
-            ++i; // CR LF is one line break
-        start = i + 1;
-    }
-    if (start < content.size())
-        lines.append(content.mid(start));
+    ForEachLine(text, [&lines](QByteArrayView line) {
+        lines.append(line.toByteArray());
+        return true;
+    });
     return lines;
 }
 
@@ -62,24 +70,30 @@ TMultiLang::TLoadResult TMultiLang::LoadLanguageFile(const QString &path)
     if (file.error() != QFileDevice::NoError || content.size() > MaxFileBytes)
         return TLoadResult::Unreadable;
 
-    return BuildSections(SplitLines(content)) ? TLoadResult::Read : TLoadResult::Invalid;
+    return BuildSections(content) ? TLoadResult::Read : TLoadResult::Invalid;
 }
 
-bool TMultiLang::BuildSections(const QList<QByteArray> &lines)
+bool TMultiLang::BuildSections(const QByteArray &content)
 {
     FStorage.clear();
+    // The key lines stay views into the file's bytes, which the table keeps:
+    // a large file is split without a copy of every line.
+    FStorage.keepText(content);
     int current = -1;
-    for (const QByteArray &line : lines) {
-        if (line.contains('=')) {
+    const bool valid = ForEachLine(content, [this, &current](QByteArrayView line) {
+        if (std::memchr(line.data(), '=', size_t(line.size()))) {
             if (current < 0)
                 return false;
-            FStorage.addLine(current, line);
+            FStorage.addLine(current, QByteArray::fromRawData(line.data(), line.size()));
         } else if (line.startsWith('[')) {
             const qsizetype close = line.indexOf(']');
-            current = FStorage.addSection(close < 0 ? QByteArray() : line.mid(1, close - 1));
+            current = FStorage.addSection(close < 0 ? QByteArray() : line.sliced(1, close - 1).toByteArray());
         }
-    }
-    return true;
+        return true;
+    });
+    if (!valid)
+        FStorage.clear();
+    return valid;
 }
 
 int TMultiLang::FindSection(const QString &name) const

@@ -76,8 +76,13 @@ public:
     static QList<QByteArray> SplitLines(const QByteArray &text);
 
 private:
-    // False when a key line comes before the first header.
-    bool BuildSections(const QList<QByteArray> &lines);
+    // Calls visit(QByteArrayView) for each line as SplitLines cuts them, until
+    // it returns false; false then.
+    template <typename TVisit>
+    static bool ForEachLine(const QByteArray &text, TVisit visit);
+    // False, leaving an empty table, when a key line comes before the first
+    // header.
+    bool BuildSections(const QByteArray &content);
 
     TTransStorage FStorage;
     QString FCurrentLanguageFile;

@@ -7,6 +7,12 @@
 void TTransStorage::clear()
 {
     FSections.clear();
+    FTexts.clear();
+}
+
+void TTransStorage::keepText(const QByteArray &text)
+{
+    FTexts.append(text);
 }
 
 int TTransStorage::count() const
@@ -30,9 +36,9 @@ void TTransStorage::addLine(int section, const QByteArray &line)
     if (!isSection(section))
         return;
     TSection &entry = FSections[section];
-    entry.lines.append(line);
+    entry.lines.push_back(line);
     if (entry.keyIndexValid)
-        indexLine(entry, entry.lines.size() - 1);
+        indexLine(entry, qsizetype(entry.lines.size()) - 1);
 }
 
 QByteArray TTransStorage::sectionName(int section) const
@@ -44,15 +50,15 @@ QList<QByteArray> TTransStorage::sectionLines(int section) const
 {
     if (!isSection(section))
         return {};
-    const QList<QByteArray> &lines = FSections[section].lines;
+    const std::vector<QByteArray> &lines = FSections[section].lines;
     struct TFolded
     {
         QString folded;
         qsizetype line;
     };
     QList<TFolded> order;
-    order.reserve(lines.size());
-    for (qsizetype i = 0; i < lines.size(); ++i)
+    order.reserve(qsizetype(lines.size()));
+    for (qsizetype i = 0; i < qsizetype(lines.size()); ++i)
         order.append({TLangText::foldCase(lines[i]), i});
     // Stable, so that of lines equal ignoring case the one added first leads
     // its run and is the one kept: what insertion at the sorted place keeps.
@@ -61,8 +67,10 @@ QList<QByteArray> TTransStorage::sectionLines(int section) const
     });
     QList<QByteArray> result;
     for (qsizetype i = 0; i < order.size(); ++i) {
-        if (i == 0 || order[i].folded != order[i - 1].folded) // equal exactly when compared equal
-            result.append(lines[order[i].line]);
+        if (i == 0 || order[i].folded != order[i - 1].folded) { // equal exactly when compared equal
+            const QByteArray &line = lines[size_t(order[i].line)];
+            result.append(QByteArray(line.constData(), line.size())); // may outlive the kept text
+        }
     }
     return result;
 }
@@ -87,15 +95,17 @@ QByteArray TTransStorage::value(int section, const QString &key) const
     const auto found = index.constFind(TLangText::foldCase(key));
     if (found == index.cend())
         return {};
-    const QByteArray &text = entry.lines[*found];
-    return text.mid(text.indexOf('=') + 1);
+    const QByteArray &text = entry.lines[size_t(*found)];
+    const qsizetype value = text.indexOf('=') + 1;
+    return QByteArray(text.constData() + value, text.size() - value); // a copy, as above
 }
 
 const QHash<QString, qsizetype> &TTransStorage::keyIndex(const TSection &section)
 {
     if (!section.keyIndexValid) {
         section.keyIndex.clear();
-        for (qsizetype i = 0; i < section.lines.size(); ++i)
+        section.keyIndex.reserve(qsizetype(section.lines.size()));
+        for (qsizetype i = 0; i < qsizetype(section.lines.size()); ++i)
             indexLine(section, i);
         section.keyIndexValid = true;
     }
@@ -104,11 +114,11 @@ const QHash<QString, qsizetype> &TTransStorage::keyIndex(const TSection &section
 
 void TTransStorage::indexLine(const TSection &section, qsizetype line)
 {
-    const QByteArray &text = section.lines[line];
+    const QByteArray &text = section.lines[size_t(line)];
     const qsizetype equals = text.indexOf('=');
     if (equals < 0)
         return; // a line without a value answers nothing
-    const QString key = TLangText::foldCase(text.left(equals));
+    const QString key = TLangText::foldCase(QByteArray::fromRawData(text.constData(), equals));
     const auto holder = section.keyIndex.find(key);
     if (holder == section.keyIndex.end()) {
         section.keyIndex.insert(key, line);
@@ -116,6 +126,6 @@ void TTransStorage::indexLine(const TSection &section, qsizetype line)
     }
     // A later line takes the key over only when it sorts before the holder;
     // one equal to the holder ignoring case would have been dropped.
-    if (TLangText::compareFolded(TLangText::foldCase(text), TLangText::foldCase(section.lines[*holder])) < 0)
+    if (TLangText::compareFolded(TLangText::foldCase(text), TLangText::foldCase(section.lines[size_t(*holder)])) < 0)
         *holder = line;
 }

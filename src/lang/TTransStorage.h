@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <vector>
+
 // The sections of a language file, one entry per section header in file
 // order (a repeated header makes a further entry with the same name).
 //
@@ -21,6 +23,9 @@ class TTransStorage
 {
 public:
     void clear();
+    // Keeps text until the next clear(): lines added as
+    // QByteArray::fromRawData views into it stay valid that long.
+    void keepText(const QByteArray &text);
     int count() const;
 
     // Appends a section and returns its index.
@@ -29,7 +34,7 @@ public:
     void addLine(int section, const QByteArray &line);
 
     QByteArray sectionName(int section) const;
-    QList<QByteArray> sectionLines(int section) const; // in sorted order
+    QList<QByteArray> sectionLines(int section) const; // in sorted order, copies
 
     // Index of the first section whose name equals name byte for byte; -1 if none.
     int findSection(const QByteArray &name) const;
@@ -43,7 +48,7 @@ private:
     struct TSection
     {
         QByteArray name;
-        QList<QByteArray> lines; // in the order they were added
+        std::vector<QByteArray> lines; // in the order they were added
         // Folded key -> index in lines of the line that answers it: of the
         // lines with that key, the first in sorted order. Built by the first
         // lookup and kept up to date by later additions.
@@ -56,4 +61,5 @@ private:
     static void indexLine(const TSection &section, qsizetype line);
 
     QList<TSection> FSections;
+    QList<QByteArray> FTexts;
 };
