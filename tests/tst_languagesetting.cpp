@@ -2,7 +2,9 @@
 
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -23,6 +25,8 @@ private slots:
     void valueOfAnotherType();
     void keyPathWithoutApplication();
     void failedWrite();
+    void writeOverUnparsableFile_data();
+    void writeOverUnparsableFile();
 
 private:
     static QSettings stored();
@@ -128,6 +132,31 @@ void TestLanguageSetting::failedWrite()
     // A settings folder below a plain file cannot be created.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FFile + QStringLiteral("/settings"));
     QVERIFY(!TLanguageSetting::WriteLanguageSetting(TLanguageSetting::KeyPath, FFile));
+}
+
+// A settings file that cannot be parsed is rewritten with the new value,
+// and the write counts as done since the value reads back.
+void TestLanguageSetting::writeOverUnparsableFile_data()
+{
+    QTest::addColumn<QByteArray>("garbage");
+    QTest::newRow("unclosed section and quote") << QByteArray("[General\nLanguage=\"unterminated\n\\\x01[[[=\n");
+    QTest::newRow("percent escapes cut short") << QByteArray("[%U\n%=%\nLanguage=@Variant(\n");
+}
+
+void TestLanguageSetting::writeOverUnparsableFile()
+{
+    QFETCH(QByteArray, garbage);
+    const QString conf = stored().fileName();
+    QVERIFY(QDir().mkpath(QFileInfo(conf).path()));
+    QFile garbageFile(conf);
+    QVERIFY(garbageFile.open(QIODevice::WriteOnly));
+    garbageFile.write(garbage);
+    garbageFile.close();
+
+    QVERIFY(TLanguageSetting::WriteLanguageSetting(TLanguageSetting::KeyPath, FFile));
+    QString path;
+    QVERIFY(TLanguageSetting::ReadLanguageSetting(TLanguageSetting::KeyPath, path));
+    QCOMPARE(path, FFile);
 }
 
 QTEST_MAIN(TestLanguageSetting)

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <climits>
 #include <cstdio>
 #include <functional>
 #include <sys/stat.h>
@@ -305,6 +306,86 @@ QByteArray WriteEmfWithLine(qint64 x, qint64 y)
     return emf;
 }
 
+// A bitmap with a 4-colour palette (red, green, blue, yellow) and the given
+// pixel data: RLE8 (compression 1, 8 bits) or RLE4 (2, 4 bits).
+QByteArray WriteRleBmp(qint64 w, qint64 h, int bits, int compression, const QByteArray &stream)
+{
+    QByteArray palette;
+    for (const QRgb c : {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)})
+        palette.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c))).append(char(0));
+    QByteArray bmp("BM");
+    Put32(bmp, 14 + 40 + palette.size() + stream.size());
+    Put32(bmp, 0);
+    Put32(bmp, 14 + 40 + palette.size());
+    Put32(bmp, 40);
+    Put32(bmp, w);
+    Put32(bmp, h);
+    Put16(bmp, 1);
+    Put16(bmp, bits);
+    Put32(bmp, compression);
+    Put32(bmp, stream.size());
+    Put32(bmp, 2835);
+    Put32(bmp, 2835);
+    Put32(bmp, 4);
+    Put32(bmp, 0);
+    return bmp + palette + stream;
+}
+
+// The RLE stream of Quadrants(64, 48) with the palette above: rows stored
+// bottom-up, each row two runs of 32 pixels and an end of line.
+QByteArray QuadrantsRle(bool rle4)
+{
+    QByteArray stream;
+    for (int y = 47; y >= 0; --y) {
+        const int left = y < 24 ? 0 : 2; // red over blue
+        for (const int colour : {left, left + 1}) {
+            stream.append(char(32));
+            stream.append(char(rle4 ? colour << 4 | colour : colour));
+        }
+        stream.append(char(0)).append(char(0));
+    }
+    return stream.append(char(0)).append(char(1));
+}
+
+// A bitmap saved by Qt (bottom-up rows) turned into its top-down form: rows
+// reversed and the height negated.
+QByteArray TopDown(QByteArray bmp)
+{
+    const quint32 offset = qFromLittleEndian<quint32>(bmp.constData() + 10);
+    const qint32 height = qFromLittleEndian<qint32>(bmp.constData() + 22);
+    const qsizetype stride = (bmp.size() - offset) / height;
+    QByteArray rows;
+    for (qint32 y = height - 1; y >= 0; --y)
+        rows.append(bmp.mid(offset + y * stride, stride));
+    bmp.replace(offset, rows.size(), rows);
+    qToLittleEndian<qint32>(-height, bmp.data() + 22);
+    return bmp;
+}
+
+// An icon whose one directory entry says 16 x 16 and holds the PNG.
+QByteArray IconWithPng(const QByteArray &png)
+{
+    QByteArray ico;
+    Put16(ico, 0);
+    Put16(ico, 1);
+    Put16(ico, 1);
+    ico.append(char(16)).append(char(16)).append(char(0)).append(char(0));
+    Put16(ico, 1);
+    Put16(ico, 32);
+    Put32(ico, png.size());
+    Put32(ico, 22);
+    return ico + png;
+}
+
+// A PNG whose header claims w x h (the header's checksum no longer fits).
+QByteArray PngClaiming(quint32 w, quint32 h)
+{
+    QByteArray png = SaveWithQt(Quadrants(8, 8), "png");
+    qToBigEndian<quint32>(w, png.data() + 16);
+    qToBigEndian<quint32>(h, png.data() + 20);
+    return png;
+}
+
 bool Near(QRgb a, QRgb b, int tolerance)
 {
     return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance
@@ -359,6 +440,14 @@ private slots:
         QTest::newRow("BMP 32-bit") << "g.BMP" << SaveWithQt(q, "bmp") << q.size() << 0;
         QTest::newRow("ico") << "h.ico" << SaveWithQt(q, "ico") << q.size() << 0;
         QTest::newRow("gif") << "i.gif" << WriteGif(q) << q.size() << 0;
+        QTest::newRow("gif with an empty screen") << "i0.gif" << WriteGif(q, 0, 0) << q.size() << 0;
+        QTest::newRow("bmp 24-bit top-down")
+            << "j.bmp" << TopDown(SaveWithQt(q.convertToFormat(QImage::Format_RGB888), "bmp")) << q.size() << 0;
+        QTest::newRow("bmp 8-bit top-down")
+            << "k.bmp" << TopDown(SaveWithQt(q.convertToFormat(QImage::Format_Indexed8), "bmp")) << q.size() << 0;
+        QTest::newRow("bmp rle8") << "l.bmp" << WriteRleBmp(64, 48, 8, 1, QuadrantsRle(false)) << q.size() << 0;
+        QTest::newRow("bmp rle4") << "m.bmp" << WriteRleBmp(64, 48, 4, 2, QuadrantsRle(true)) << q.size() << 0;
+        QTest::newRow("ico holding a png") << "n.ico" << IconWithPng(SaveWithQt(q, "png")) << q.size() << 0;
     }
     void loadsEveryFormat()
     {
@@ -473,6 +562,42 @@ private slots:
         qToLittleEndian<qint32>(100000, hugeBmp.data() + 18);
         qToLittleEndian<qint32>(100000, hugeBmp.data() + 22);
         QTest::newRow("huge bmp") << "z2.bmp" << hugeBmp << QStringLiteral("Picture is too large (100000 × 100000 pixels)");
+        QByteArray lowestHeight = bmp;
+        qToLittleEndian<qint32>(INT_MIN, lowestHeight.data() + 22);
+        QTest::newRow("bmp height of -2^31") << "z2b.bmp" << lowestHeight
+                                             << QStringLiteral("Picture is too large (64 × 2147483648 pixels)");
+        QTest::newRow("ico whose png is larger than its directory says")
+            << "z6.ico" << IconWithPng(PngClaiming(16384, 16400))
+            << QStringLiteral("Picture is too large (16384 × 16400 pixels)");
+        QTest::newRow("ico whose png header is cut off")
+            << "z7.ico" << IconWithPng(PngClaiming(8, 8).left(20)) << "Icon image is not valid";
+
+        // RLE bitmaps: the stream is walked before decoding.
+        const QByteArray rle = QuadrantsRle(false);
+        const QByteArray endOfBitmap("\0\1", 2);
+        QTest::newRow("rle8 claiming 16384 x 16384") << "r1.bmp" << WriteRleBmp(16384, 16384, 8, 1, rle)
+                                                   << "Bitmap image is not valid";
+        QTest::newRow("rle4 claiming 16384 x 16384")
+            << "r2.bmp" << WriteRleBmp(16384, 16384, 4, 2, QByteArray(60, '\0') + endOfBitmap)
+            << "Bitmap image is not valid";
+        QTest::newRow("rle8 cut short") << "r3.bmp" << WriteRleBmp(64, 48, 8, 1, rle.left(rle.size() / 2))
+                                        << "Bitmap image is not valid";
+        QTest::newRow("rle8 without end of bitmap") << "r4.bmp" << WriteRleBmp(64, 48, 8, 1, rle.chopped(2))
+                                                    << "Bitmap image is not valid";
+        QTest::newRow("rle8 run past the row") << "r5.bmp" << WriteRleBmp(60, 48, 8, 1, rle)
+                                               << "Bitmap image is not valid";
+        QTest::newRow("rle8 rows past the top") << "r6.bmp" << WriteRleBmp(64, 40, 8, 1, rle)
+                                                << "Bitmap image is not valid";
+        QTest::newRow("rle8 literal run past the data")
+            << "r7.bmp" << WriteRleBmp(64, 48, 8, 1, QByteArray("\0\x40\1\2", 4)) << "Bitmap image is not valid";
+        QTest::newRow("rle8 delta past the picture")
+            << "r8.bmp" << WriteRleBmp(64, 48, 8, 1, QByteArray("\0\2\xFF\0", 4) + endOfBitmap)
+            << "Bitmap image is not valid";
+        QTest::newRow("rle8 drawing under half of its pixels")
+            << "r9.bmp" << WriteRleBmp(64, 48, 8, 1, rle.left(6 * 23) + endOfBitmap)
+            << "Bitmap image is not valid";
+        QTest::newRow("gif screen of 2^28 pixels") << "z3b.gif" << WriteGif(q, 16384, 16384)
+                                                   << QStringLiteral("Picture is too large (16384 × 16384 pixels)");
         QTest::newRow("huge gif") << "z3.gif" << WriteGif(q, 65535, 65535)
                                   << QStringLiteral("Picture is too large (65535 × 65535 pixels)");
         QByteArray hugeWmf = WriteWmf(48, 32);
@@ -490,6 +615,15 @@ private slots:
         QFETCH(QString, message);
         const QString path = Write(name, bytes);
         QCOMPARE(ErrorOf([&] { TPhotoLoader::Load(path); }), message);
+    }
+
+    // The largest screen Qt's GIF reader takes (one row short of the pixel
+    // limit) loads at that size.
+    void largestGifScreenLoads()
+    {
+        const QImage photo = TPhotoLoader::Load(Write("big.gif", WriteGif(Quadrants(64, 48), 16384, 16383)));
+        QCOMPARE(photo.size(), QSize(16384, 16383));
+        QCOMPARE(photo.pixel(8, 8), qRgb(255, 0, 0));
     }
 
     void corruptJpegNeverCrashes()

@@ -55,6 +55,8 @@ private slots:
     void failedCreateNamesPath_data();
     void failedCreateNamesPath();
     void failedWriteKeepsPreviousPage();
+    void plantedLinkIsReplaced_data();
+    void plantedLinkIsReplaced();
 };
 
 void TstReportPage::pageBytes_data()
@@ -143,6 +145,36 @@ void TstReportPage::failedWriteKeepsPreviousPage()
     QCOMPARE(message, QStringLiteral("Cannot create file \"%1\". File too large").arg(path));
     QCOMPARE(readFile(path), previous);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList(TReportPage::FileName()));
+}
+
+void TstReportPage::plantedLinkIsReplaced_data()
+{
+    QTest::addColumn<bool>("targetExists");
+    QTest::newRow("link to another file") << true;
+    QTest::newRow("dangling link") << false;
+}
+
+// A link planted where the page goes is replaced by the page; the file it
+// points to is neither overwritten nor created.
+void TstReportPage::plantedLinkIsReplaced()
+{
+    QFETCH(bool, targetExists);
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("victim.txt"));
+    if (targetExists) {
+        QFile victim(target);
+        QVERIFY(victim.open(QIODevice::WriteOnly));
+        victim.write("precious");
+    }
+    const QString path = TReportPage::PathIn(dir.path());
+    QVERIFY(QFile::link(target, path));
+
+    QCOMPARE(TReportPage::Write(dir.path(), "page"), path);
+    QVERIFY(!QFileInfo(path).isSymLink());
+    QCOMPARE(readFile(path), QByteArray("page\r\n"));
+    QCOMPARE(QFileInfo::exists(target), targetExists);
+    if (targetExists)
+        QCOMPARE(readFile(target), QByteArray("precious"));
 }
 
 QTEST_GUILESS_MAIN(TstReportPage)

@@ -1,5 +1,7 @@
 #include "TMainForm.h"
 
+#include "TMessageBox.h"
+
 #include "EOrvessaError.h"
 #include "TAboutBox.h"
 #include "THelpTarget.h"
@@ -461,11 +463,20 @@ void TMainForm::FormShow()
 
 void TMainForm::Translate()
 {
-    FMultiLang.UseLanguageFile(TMultiLang::ChooseLanguageFile(LanguageFolder()), objectName());
+    if (FMultiLang.UseLanguageFile(TMultiLang::ChooseLanguageFile(LanguageFolder()), objectName())
+        == TMultiLang::TLoadResult::Invalid)
+        EndForInvalidLanguageFile();
     TTranslator::Apply({this, FfrmErrorMsg, FfrmImportDlg, FAboutBox}, ProgramFolder(),
                        [this](const QString &key) { return LangText(key); });
     if (LabURL->isVisible())
         LabURL->adjustSize(); // a hidden one fits its new text when shown
+}
+
+void TMainForm::EndForInvalidLanguageFile()
+{
+    TMessageBox::fatalTopMost(QStringLiteral("Fatal error"), QStringLiteral("Invalid language file"));
+    // The handler that loaded the file finishes first.
+    TOrvessaApplication::exitSoon(1);
 }
 
 void TMainForm::RebuildLanguageMenu()

@@ -93,6 +93,9 @@ private:
     void createSecondaryWindows();
 
     void Translate();
+    // Shows the fatal message of an invalid language file and ends the
+    // program once control is back in the event loop.
+    void EndForInvalidLanguageFile();
     void RebuildLanguageMenu();
     void LoadReportTemplate();
     void ItLanguageClick(QAction *item);

@@ -6,7 +6,9 @@
 class QWidget;
 
 // The seam through which the program shows its modal message boxes. Tests
-// install a hook that records the box instead of blocking on it.
+// install a hook that records the box instead of blocking on it; a program
+// started by a test logs its boxes to the file ORVESSA_MESSAGE_BOX_LOG names
+// and answers each with OK at once.
 class TMessageBox
 {
 public:

@@ -10,6 +10,7 @@
 #include "widgets/TOrvessaStyle.h"
 
 #include <QScopeGuard>
+#include <QTimer>
 
 TOrvessaApplication::TOrvessaApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -59,6 +60,19 @@ QStringList TOrvessaApplication::argumentList(int argc, char **argv)
     return arguments;
 }
 
+std::optional<int> &TOrvessaApplication::PendingExit()
+{
+    static std::optional<int> code;
+    return code;
+}
+
+void TOrvessaApplication::exitSoon(int code)
+{
+    PendingExit() = code;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [code] { QCoreApplication::exit(code); }, Qt::QueuedConnection);
+}
+
 int TOrvessaApplication::run(int &argc, char **argv)
 {
     const TCommandLine commandLine(argumentList(argc, argv));
@@ -77,5 +91,10 @@ int TOrvessaApplication::run(int &argc, char **argv)
     if (!commandLine.Photo().isEmpty())
         mainForm.OpenOnceShown(commandLine.Photo());
     TStartupProbe::arm(app);
+    // Nothing runs between here and the loop: the timer fires in it.
+    QTimer::singleShot(0, &app, [] {
+        if (PendingExit())
+            QCoreApplication::exit(*PendingExit());
+    });
     return app.exec();
 }

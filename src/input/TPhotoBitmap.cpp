@@ -4,12 +4,13 @@
 
 #include <QPainter>
 
-void TPhotoBitmap::CheckPictureSize(int width, int height, const QString &invalidMessage)
+void TPhotoBitmap::CheckPictureSize(qint64 width, qint64 height, const QString &invalidMessage, qint64 maxPixels)
 {
     if (width <= 0 || height <= 0)
         throw EOrvessaError(invalidMessage.isEmpty() ? QStringLiteral("Picture is empty (%1 × %2 pixels)").arg(width).arg(height)
                                                      : invalidMessage);
-    if (qint64(width) * height > MaxPixels)
+    // Both are below 2^32 wherever they come from, so the product fits.
+    if (width * height > maxPixels)
         throw EOrvessaError(QStringLiteral("Picture is too large (%1 × %2 pixels)").arg(width).arg(height));
 }
 

@@ -12,9 +12,10 @@ public:
     // Pictures beyond this many pixels are refused before anything is decoded.
     static constexpr qint64 MaxPixels = qint64(1) << 28;
 
-    // Throws "Picture is too large (W × H pixels)" beyond MaxPixels, and the
+    // Throws "Picture is too large (W × H pixels)" beyond maxPixels, and the
     // given message for a size that is not positive.
-    static void CheckPictureSize(int width, int height, const QString &invalidMessage = QString());
+    static void CheckPictureSize(qint64 width, qint64 height, const QString &invalidMessage = QString(),
+                                 qint64 maxPixels = MaxPixels);
     // A new RGB32 bitmap of that size (checked as above); throws when memory
     // runs out instead of returning a null image.
     static QImage AllocatePhoto(int width, int height);

@@ -58,31 +58,36 @@ void OpenPicture(QFile &file)
 // For the readers that take a file on trust: the size the header declares
 // (refused beyond the pixel limit) and the completeness of the data, both
 // checked before the reader sees the file.
-void CheckBeforeReader(QSize declared, bool complete, const QString &invalid)
+void CheckBeforeReader(TDeclaredSize declared, bool complete, const QString &invalid,
+                       qint64 maxPixels = TPhotoBitmap::MaxPixels)
 {
     if (declared.isValid())
-        TPhotoBitmap::CheckPictureSize(declared.width(), declared.height(), invalid);
+        TPhotoBitmap::CheckPictureSize(declared.width, declared.height, invalid, maxPixels);
     if (!complete)
         throw EOrvessaError(invalid);
 }
 
 // BMP, ICO and GIF through Qt's readers with the format named explicitly (the
-// content is not sniffed). The declared size is checked before decoding.
+// content is not sniffed). The size is checked before (CheckBeforeReader),
+// from the headers as the reader will decode them: QImageReader::size() gives
+// a negative height for a top-down bitmap, an icon's directory size rather
+// than its PNG's, and a GIF's screen even when it is empty.
 QImage ReadWithQt(QFile &file, const char *format, const QString &invalid)
 {
     // Our own pixel limit governs; Qt's default would refuse large bitmaps.
     QImageReader::setAllocationLimit(int((TPhotoBitmap::MaxPixels * 4) >> 20) + 64);
     QImageReader reader(&file, format);
     reader.setAutoTransform(false);
-    const QSize size = reader.size();
-    if (!size.isValid())
-        throw EOrvessaError(invalid);
-    TPhotoBitmap::CheckPictureSize(size.width(), size.height(), invalid);
     QImage image;
     if (!reader.read(&image) || image.isNull())
         throw EOrvessaError(invalid);
+    TPhotoBitmap::CheckPictureSize(image.width(), image.height(), invalid);
     return TPhotoBitmap::ToPhotoFormat(std::move(image));
 }
+
+// Qt's GIF reader refuses a canvas of 2^28 pixels (16384 x 16384), one
+// pixel short of our own limit.
+constexpr qint64 GifReaderMaxPixels = TPhotoBitmap::MaxPixels - 1;
 
 // Metafiles are small; anything beyond this is not one we can render.
 constexpr qint64 MaxMetafileBytes = qint64(256) << 20;
@@ -116,12 +121,16 @@ QImage TPhotoLoader::Load(const QString &path)
         CheckBeforeReader(TPictureCheck::BmpSize(file), TPictureCheck::BmpIsComplete(file), invalid);
         return ReadWithQt(file, "bmp", invalid);
     }
-    case TFormat::Ico:
-        return ReadWithQt(file, "ico", QStringLiteral("Icon image is not valid"));
+    case TFormat::Ico: {
+        const QString invalid = QStringLiteral("Icon image is not valid");
+        CheckBeforeReader(TPictureCheck::IcoSize(file), true, invalid);
+        return ReadWithQt(file, "ico", invalid);
+    }
     case TFormat::Gif: {
         // The reader draws every frame on a canvas of the logical screen size.
         const QString invalid = QStringLiteral("GIF image is not valid");
-        CheckBeforeReader(TPictureCheck::GifScreenSize(file), TPictureCheck::GifIsComplete(file), invalid);
+        CheckBeforeReader(TPictureCheck::GifCanvasSize(file), TPictureCheck::GifIsComplete(file), invalid,
+                          GifReaderMaxPixels);
         return ReadWithQt(file, "gif", invalid);
     }
     case TFormat::Wmf:

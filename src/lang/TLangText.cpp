@@ -48,7 +48,15 @@ QString TLangText::toDisplay(const QByteArray &bytes)
 
 QString TLangText::foldCase(const QByteArray &bytes)
 {
-    return toDisplay(bytes).toCaseFolded();
+    // ASCII reads the same in both encodings, and folds to lower case.
+    QString folded(bytes.size(), Qt::Uninitialized);
+    QChar *out = folded.data();
+    for (const char c : bytes) {
+        if (uchar(c) >= 0x80)
+            return toDisplay(bytes).toCaseFolded();
+        *out++ = QLatin1Char(c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c);
+    }
+    return folded;
 }
 
 QString TLangText::foldCase(const QString &text)

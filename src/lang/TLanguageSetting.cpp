@@ -42,10 +42,17 @@ bool TLanguageSetting::ReadLanguageSetting(const QString &keyPath, QString &path
 
 bool TLanguageSetting::WriteLanguageSetting(const QString &keyPath, const QString &path)
 {
-    const std::unique_ptr<QSettings> settings = openSettings(keyPath);
+    std::unique_ptr<QSettings> settings = openSettings(keyPath);
     if (!settings || !settings->isWritable())
         return false;
     settings->setValue(ValueName, path);
     settings->sync();
-    return settings->status() == QSettings::NoError;
+    // The status also reports a format error of the file as it was before,
+    // which the write has replaced: only a failed write is an access error.
+    // The write counts as done when the value reads back from the new file.
+    if (settings->status() == QSettings::AccessError)
+        return false;
+    settings = openSettings(keyPath);
+    const QVariant stored = settings->value(ValueName);
+    return settings->status() == QSettings::NoError && stored.typeId() == QMetaType::QString && stored.toString() == path;
 }

@@ -3,12 +3,12 @@
 #include "TLangText.h"
 #include "TLanguageSetting.h"
 #include "TSystemLanguage.h"
-#include "app/TMessageBox.h"
 
-#include <QCoreApplication>
+#include <QByteArrayView>
 #include <QFile>
 #include <QFileInfo>
-#include <QMetaObject>
+
+#include <cstring>
 
 const QString TMultiLang::Untranslated = QStringLiteral("<UNTRANSLATED>");
 const QString TMultiLang::CountryCodeKey = QStringLiteral("countryCod");
@@ -28,70 +28,72 @@ QString asciiLower(const QString &text)
 
 } // namespace
 
+template <typename TVisit>
+bool TMultiLang::ForEachLine(const QByteArray &text, TVisit visit)
+{
+    // The bytes end in a NUL (QByteArray keeps one after them), so strcspn
+    // finds the next line break or the NUL that ends the text.
+    const char *start = text.constData();
+    for (;;) {
+        const char *const end = start + std::strcspn(start, "\r\n");
+        if (*end == '\0')
+            return end == start || visit(QByteArrayView(start, end - start));
+        if (!visit(QByteArrayView(start, end - start)))
+            return false;
+        start = end + (end[0] == '\r' && end[1] == '\n' ? 2 : 1); // CR LF is one line break
+    }
+}
+
 QList<QByteArray> TMultiLang::SplitLines(const QByteArray &text)
 {
-    const qsizetype nul = text.indexOf('\0');
-    const QByteArray content = nul < 0 ? text : text.left(nul);
-
     QList<QByteArray> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < content.size(); ++i) {
-        const char c = content[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        lines.append(content.mid(start, i - start));
-        if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n')
-            ++i; // CR LF is one line break
-        start = i + 1;
-    }
-    if (start < content.size())
-        lines.append(content.mid(start));
+    ForEachLine(text, [&lines](QByteArrayView line) {
+        lines.append(line.toByteArray());
+        return true;
+    });
     return lines;
 }
 
-bool TMultiLang::LoadLanguageFile(const QString &path)
+TMultiLang::TLoadResult TMultiLang::LoadLanguageFile(const QString &path)
 {
     if (QFileInfo(path).fileName() == QLatin1String("English"))
-        return true;
+        return TLoadResult::Read;
 
     if (path.isEmpty())
-        return false;
+        return TLoadResult::Unreadable;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
+        return TLoadResult::Unreadable;
+    // One byte more than allowed tells a file that is too large, whatever
+    // size the file system reports.
+    const QByteArray content = file.read(MaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError || content.size() > MaxFileBytes)
+        return TLoadResult::Unreadable;
 
-    if (!BuildSections(SplitLines(content)))
-        ReportInvalidFile();
-    return true;
+    return BuildSections(content) ? TLoadResult::Read : TLoadResult::Invalid;
 }
 
-bool TMultiLang::BuildSections(const QList<QByteArray> &lines)
+bool TMultiLang::BuildSections(const QByteArray &content)
 {
     FStorage.clear();
+    // The key lines stay views into the file's bytes, which the table keeps:
+    // a large file is split without a copy of every line.
+    FStorage.keepText(content);
     int current = -1;
-    for (const QByteArray &line : lines) {
-        if (line.contains('=')) {
+    const bool valid = ForEachLine(content, [this, &current](QByteArrayView line) {
+        if (std::memchr(line.data(), '=', size_t(line.size()))) {
             if (current < 0)
                 return false;
-            FStorage.addLine(current, line);
+            FStorage.addLine(current, QByteArray::fromRawData(line.data(), line.size()));
         } else if (line.startsWith('[')) {
             const qsizetype close = line.indexOf(']');
-            current = FStorage.addSection(close < 0 ? QByteArray() : line.mid(1, close - 1));
+            current = FStorage.addSection(close < 0 ? QByteArray() : line.sliced(1, close - 1).toByteArray());
         }
-    }
-    return true;
-}
-
-void TMultiLang::ReportInvalidFile()
-{
-    TMessageBox::fatalTopMost(QStringLiteral("Fatal error"), QStringLiteral("Invalid language file"));
-    // The program ends once control is back in the event loop, so the
-    // handler that loaded the file finishes first.
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
+        return true;
+    });
+    if (!valid)
+        FStorage.clear();
+    return valid;
 }
 
 int TMultiLang::FindSection(const QString &name) const
@@ -113,11 +115,12 @@ QString TMultiLang::ChooseLanguageFile(const QString &languageFolder)
     return languageFolder + (TSystemLanguage::isRussian() ? QStringLiteral("russian.lng") : QStringLiteral("english.lng"));
 }
 
-void TMultiLang::UseLanguageFile(const QString &path, const QString &mainSectionName)
+TMultiLang::TLoadResult TMultiLang::UseLanguageFile(const QString &path, const QString &mainSectionName)
 {
-    LoadLanguageFile(path); // a failed read keeps the previous texts
+    const TLoadResult result = LoadLanguageFile(path); // a failed read keeps the previous texts
     FCurrentLanguageFile = path;
     FMainSection = FindSection(mainSectionName);
+    return result;
 }
 
 QString TMultiLang::CurrentLanguageFile() const

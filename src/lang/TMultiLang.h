@@ -13,8 +13,9 @@
 // line (key before the first "=", value after it, both verbatim); otherwise a
 // line starting with "[" is a section header named by the text up to the
 // first "]" (empty without one); every other line is ignored. A key line
-// above the first header makes the file invalid: the program shows a fatal
-// message and ends once control is back in its event loop.
+// above the first header makes the file invalid: loading it leaves an empty
+// table and tells the caller, who ends the program. A file larger than
+// MaxFileBytes counts as unreadable.
 class TMultiLang
 {
 public:
@@ -23,11 +24,18 @@ public:
     // The key of the language's country code (ten letters).
     static const QString CountryCodeKey;
 
-    // Reads the file into the section table. True when the file was read,
-    // also when it turned out invalid; false when it could not be opened or
-    // read, leaving the previous table in force. A file named exactly
-    // "English" (no extension) is not read at all and counts as read.
-    bool LoadLanguageFile(const QString &path);
+    // Language files beyond this size are refused as unreadable.
+    static constexpr qint64 MaxFileBytes = qint64(16) << 20;
+
+    enum class TLoadResult {
+        Read,       // the file is the table now
+        Unreadable, // it could not be opened or read, or is too large: the previous table stays
+        Invalid,    // it was read and is invalid: the table is empty
+    };
+
+    // Reads the file into the section table. A file named exactly "English"
+    // (no extension) is not read at all and counts as read.
+    TLoadResult LoadLanguageFile(const QString &path);
 
     // Index of the first section whose name equals name (as UTF-8) byte for
     // byte; -1 when there is none.
@@ -44,8 +52,8 @@ public:
     static QString ChooseLanguageFile(const QString &languageFolder);
     // Makes path the language file in force: loads it (a failed read keeps
     // the previous texts), sets CurrentLanguageFile, and sets MainSection to
-    // the section named mainSectionName.
-    void UseLanguageFile(const QString &path, const QString &mainSectionName);
+    // the section named mainSectionName. Returns how the load went.
+    TLoadResult UseLanguageFile(const QString &path, const QString &mainSectionName);
 
     QString CurrentLanguageFile() const;
     int MainSection() const;
@@ -68,9 +76,13 @@ public:
     static QList<QByteArray> SplitLines(const QByteArray &text);
 
 private:
-    // False when a key line comes before the first header.
-    bool BuildSections(const QList<QByteArray> &lines);
-    static void ReportInvalidFile();
+    // Calls visit(QByteArrayView) for each line as SplitLines cuts them, until
+    // it returns false; false then.
+    template <typename TVisit>
+    static bool ForEachLine(const QByteArray &text, TVisit visit);
+    // False, leaving an empty table, when a key line comes before the first
+    // header.
+    bool BuildSections(const QByteArray &content);
 
     TTransStorage FStorage;
     QString FCurrentLanguageFile;

@@ -7,6 +7,12 @@
 void TTransStorage::clear()
 {
     FSections.clear();
+    FTexts.clear();
+}
+
+void TTransStorage::keepText(const QByteArray &text)
+{
+    FTexts.append(text);
 }
 
 int TTransStorage::count() const
@@ -29,18 +35,10 @@ void TTransStorage::addLine(int section, const QByteArray &line)
 {
     if (!isSection(section))
         return;
-    const qsizetype equals = line.indexOf('=');
-    TLine entry{line, TLangText::foldCase(line),
-                TLangText::foldCase(equals < 0 ? line : line.left(equals))};
-
-    QList<TLine> &lines = FSections[section].lines;
-    const auto place = std::lower_bound(lines.begin(), lines.end(), entry, [](const TLine &a, const TLine &b) {
-        return TLangText::compareFolded(a.folded, b.folded) < 0;
-    });
-    if (place != lines.end() && TLangText::compareFolded(place->folded, entry.folded) == 0)
-        return; // a line equal to it, ignoring case, is already there
-    lines.insert(place, std::move(entry));
-    FSections[section].keyIndexValid = false;
+    TSection &entry = FSections[section];
+    entry.lines.push_back(line);
+    if (entry.keyIndexValid)
+        indexLine(entry, qsizetype(entry.lines.size()) - 1);
 }
 
 QByteArray TTransStorage::sectionName(int section) const
@@ -50,10 +48,29 @@ QByteArray TTransStorage::sectionName(int section) const
 
 QList<QByteArray> TTransStorage::sectionLines(int section) const
 {
+    if (!isSection(section))
+        return {};
+    const std::vector<QByteArray> &lines = FSections[section].lines;
+    struct TFolded
+    {
+        QString folded;
+        qsizetype line;
+    };
+    QList<TFolded> order;
+    order.reserve(qsizetype(lines.size()));
+    for (qsizetype i = 0; i < qsizetype(lines.size()); ++i)
+        order.append({TLangText::foldCase(lines[i]), i});
+    // Stable, so that of lines equal ignoring case the one added first leads
+    // its run and is the one kept: what insertion at the sorted place keeps.
+    std::stable_sort(order.begin(), order.end(), [](const TFolded &a, const TFolded &b) {
+        return TLangText::compareFolded(a.folded, b.folded) < 0;
+    });
     QList<QByteArray> result;
-    if (isSection(section)) {
-        for (const TLine &line : FSections[section].lines)
-            result.append(line.text);
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        if (i == 0 || order[i].folded != order[i - 1].folded) { // equal exactly when compared equal
+            const QByteArray &line = lines[size_t(order[i].line)];
+            result.append(QByteArray(line.constData(), line.size())); // may outlive the kept text
+        }
     }
     return result;
 }
@@ -74,25 +91,41 @@ QByteArray TTransStorage::value(int section, const QString &key) const
     // Folded texts compare equal exactly when they are equal (the collation
     // only decides the order of unequal ones), so a hash finds the line.
     const TSection &entry = FSections[section];
-    const auto found = keyIndex(entry).constFind(TLangText::foldCase(key));
-    if (found == keyIndex(entry).cend())
+    const QHash<QString, qsizetype> &index = keyIndex(entry);
+    const auto found = index.constFind(TLangText::foldCase(key));
+    if (found == index.cend())
         return {};
-    const QByteArray &text = entry.lines[*found].text;
-    return text.mid(text.indexOf('=') + 1);
+    const QByteArray &text = entry.lines[size_t(*found)];
+    const qsizetype value = text.indexOf('=') + 1;
+    return QByteArray(text.constData() + value, text.size() - value); // a copy, as above
 }
 
 const QHash<QString, qsizetype> &TTransStorage::keyIndex(const TSection &section)
 {
     if (!section.keyIndexValid) {
         section.keyIndex.clear();
-        // From the end, so that the first line of a key in sorted order is
-        // inserted last and stays.
-        for (qsizetype i = section.lines.size() - 1; i >= 0; --i) {
-            const TLine &line = section.lines[i];
-            if (line.text.contains('='))
-                section.keyIndex.insert(line.foldedKey, i);
-        }
+        section.keyIndex.reserve(qsizetype(section.lines.size()));
+        for (qsizetype i = 0; i < qsizetype(section.lines.size()); ++i)
+            indexLine(section, i);
         section.keyIndexValid = true;
     }
     return section.keyIndex;
+}
+
+void TTransStorage::indexLine(const TSection &section, qsizetype line)
+{
+    const QByteArray &text = section.lines[size_t(line)];
+    const qsizetype equals = text.indexOf('=');
+    if (equals < 0)
+        return; // a line without a value answers nothing
+    const QString key = TLangText::foldCase(QByteArray::fromRawData(text.constData(), equals));
+    const auto holder = section.keyIndex.find(key);
+    if (holder == section.keyIndex.end()) {
+        section.keyIndex.insert(key, line);
+        return;
+    }
+    // A later line takes the key over only when it sorts before the holder;
+    // one equal to the holder ignoring case would have been dropped.
+    if (TLangText::compareFolded(TLangText::foldCase(text), TLangText::foldCase(section.lines[size_t(*holder)])) < 0)
+        *holder = line;
 }

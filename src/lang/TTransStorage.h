@@ -5,25 +5,36 @@
 #include <QList>
 #include <QString>
 
+#include <vector>
+
 // The sections of a language file, one entry per section header in file
 // order (a repeated header makes a further entry with the same name).
 //
 // Each section keeps its key lines sorted, ignoring case under the user's
 // locale (TLangText), and drops a line equal, ignoring case, to one it holds
 // already. Lines and names are the file's bytes, unchanged.
+//
+// Adding a line only appends it: the sorted list is built when it is first
+// asked for (a stable sort, then the first of each run of equal lines
+// stays), and lookups use an index of the lines in the order they came. Both
+// give what inserting line by line at the sorted place would give, without
+// its quadratic cost on large files.
 class TTransStorage
 {
 public:
     void clear();
+    // Keeps text until the next clear(): lines added as
+    // QByteArray::fromRawData views into it stay valid that long.
+    void keepText(const QByteArray &text);
     int count() const;
 
     // Appends a section and returns its index.
     int addSection(const QByteArray &name);
-    // Adds a key line to the section at its sorted place.
+    // Adds a key line to the section.
     void addLine(int section, const QByteArray &line);
 
     QByteArray sectionName(int section) const;
-    QList<QByteArray> sectionLines(int section) const; // in sorted order
+    QList<QByteArray> sectionLines(int section) const; // in sorted order, copies
 
     // Index of the first section whose name equals name byte for byte; -1 if none.
     int findSection(const QByteArray &name) const;
@@ -34,24 +45,21 @@ public:
     QByteArray value(int section, const QString &key) const;
 
 private:
-    struct TLine
-    {
-        QByteArray text;
-        QString folded;    // the whole line, for sorting
-        QString foldedKey; // the text before the first "=", for lookups
-    };
     struct TSection
     {
         QByteArray name;
-        QList<TLine> lines;
-        // Folded key -> index of its first line with a value, in sorted
-        // order; built by the first lookup after a change.
+        std::vector<QByteArray> lines; // in the order they were added
+        // Folded key -> index in lines of the line that answers it: of the
+        // lines with that key, the first in sorted order. Built by the first
+        // lookup and kept up to date by later additions.
         mutable QHash<QString, qsizetype> keyIndex;
         mutable bool keyIndexValid = false;
     };
 
     bool isSection(int section) const;
     static const QHash<QString, qsizetype> &keyIndex(const TSection &section);
+    static void indexLine(const TSection &section, qsizetype line);
 
     QList<TSection> FSections;
+    QList<QByteArray> FTexts;
 };

@@ -14,8 +14,9 @@ public:
     // Writes text as the page in folder and returns the page's full path.
     // The text is split at CR LF, lone CR or lone LF and every line is written
     // followed by CR LF, bytes as they are, without a byte-order mark. The
-    // page is replaced in one step, so a failed write leaves the previous page
-    // whole; the failure throws EOrvessaError "Cannot create file "<path>".
+    // page is replaced in one step (TAtomicFile), so a failed write leaves the
+    // previous page whole and a link planted at its path is replaced, never
+    // followed; the failure throws EOrvessaError "Cannot create file "<path>".
     // <reason>".
     static QString Write(const QString &folder, const QByteArray &text);
 };
