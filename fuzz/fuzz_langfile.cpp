@@ -4,7 +4,7 @@
 
 #include "TFuzzEnvironment.h"
 
-#include "app/TMessageBox.h"
+#include "widgets/TMessageBox.h"
 #include "lang/TLangText.h"
 #include "lang/TMultiLang.h"
 

@@ -5,7 +5,7 @@
 
 #include "TFuzzEnvironment.h"
 
-#include "app/EOrvessaError.h"
+#include "core/EOrvessaError.h"
 #include "input/TPhotoLoader.h"
 
 #include <cstdlib>

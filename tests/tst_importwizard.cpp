@@ -1,4 +1,4 @@
-#include "app/EOrvessaError.h"
+#include "core/EOrvessaError.h"
 #include "input/TImportWizard.h"
 #include "input/TOpenDialog.h"
 #include "input/TPhotoPreview.h"

@@ -5,7 +5,7 @@
 
 #include "app/TAboutBox.h"
 #include "app/TMainForm.h"
-#include "app/TMessageBox.h"
+#include "widgets/TMessageBox.h"
 #include "app/TOrvessaApplication.h"
 #include "app/TfrmErrorMsg.h"
 #include "input/TfrmImportDlg.h"

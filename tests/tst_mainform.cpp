@@ -2,7 +2,7 @@
 // the error dialog and the default error box.
 #include "TestSupport.h"
 
-#include "app/EOrvessaError.h"
+#include "core/EOrvessaError.h"
 #include "app/TAboutBox.h"
 #include "input/TfrmImportDlg.h"
 #include "report/TfrmOrvessaView.h"

@@ -1,7 +1,7 @@
 // Load photo: every format from files written here, every error message,
 // hostile files, and the view keeping its photo when a load fails.
 
-#include "app/EOrvessaError.h"
+#include "core/EOrvessaError.h"
 #include "input/TPhotoLoader.h"
 #include "measure/TImgView32.h"
 

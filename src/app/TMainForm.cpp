@@ -1,11 +1,11 @@
 #include "TMainForm.h"
 
-#include "EOrvessaError.h"
+#include "core/EOrvessaError.h"
 #include "TAboutBox.h"
 #include "THelpTarget.h"
 #include "THomePage.h"
 #include "TOrvessaApplication.h"
-#include "TProgramFolder.h"
+#include "core/TProgramFolder.h"
 #include "TfrmErrorMsg.h"
 #include "input/TClipboard.h"
 #include "input/TImportWizard.h"

@@ -6,7 +6,7 @@
 #include "evaluate/TBeautyResult.h"
 #include "evaluate/TFaceProportions.h"
 #include "lang/TMultiLang.h"
-#include "measure/TFloatRect.h"
+#include "core/TFloatRect.h"
 #include <QVector>
 
 class QAction;

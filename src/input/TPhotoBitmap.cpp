@@ -1,6 +1,6 @@
 #include "TPhotoBitmap.h"
 
-#include "app/EOrvessaError.h"
+#include "core/EOrvessaError.h"
 
 #include <QPainter>
 

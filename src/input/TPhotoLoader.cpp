@@ -1,7 +1,7 @@
 #include "TPhotoLoader.h"
 
-#include "app/EOrvessaError.h"
-#include "app/TPluginLoader.h"
+#include "core/EOrvessaError.h"
+#include "core/TPluginLoader.h"
 #include "input/TMetafileDecoder.h"
 #include "input/TPhotoBitmap.h"
 #include "input/TPhotoDecoders.h"

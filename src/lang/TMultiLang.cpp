@@ -3,7 +3,7 @@
 #include "TLangText.h"
 #include "TLanguageSetting.h"
 #include "TSystemLanguage.h"
-#include "app/TMessageBox.h"
+#include "widgets/TMessageBox.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "TGuideLine.h"
 #include "TImgView32.h"
-#include "TMeasureCatalogue.h"
+#include "core/TMeasureCatalogue.h"
 #include "TSelectionFrame.h"
 #include "input/TPhotoLoader.h"
 
