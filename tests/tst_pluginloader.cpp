@@ -97,7 +97,7 @@ void TestPluginLoader::loaderUsesTheGivenDecoders()
 
     TFakeDecoders decoders;
     TPhotoLoader::setDecoders(&decoders);
-    const QImage photo = TPhotoLoader::Load(file.fileName());
+    const QImage photo = TPhotoLoader::Load(file.fileName()).Pixels();
     TPhotoLoader::setDecoders(nullptr);
     QCOMPARE(decoders.calls, QStringList{call});
     QCOMPARE(photo.size(), QSize(2, 1));
