@@ -43,6 +43,8 @@ private slots:
     void glyphSequences();
     void newLineIsCentredInPhotoPixels_data();
     void newLineIsCentredInPhotoPixels();
+    void newLineCentreUsesExclusiveEdges_data();
+    void newLineCentreUsesExclusiveEdges();
     void releaseStoresTheDraggedLine_data();
     void releaseStoresTheDraggedLine();
     void moveKeepsTheSize();
@@ -93,7 +95,7 @@ void TestGuideLines::loadPhoto(int width, int height)
     const QString path = FFolder->path() + QStringLiteral("photo.bmp");
     QVERIFY(photo.save(path));
     FForm->acFileOpenAccept(path);
-    QCOMPARE(FView->Photo().size(), QSize(width, height));
+    QCOMPARE(FView->Photo().PixelSize(), QSize(width, height));
 }
 
 void TestGuideLines::pick(int n)
@@ -128,7 +130,7 @@ void TestGuideLines::noPhotoRefusesThePick()
     QAction *hand = FForm->findChild<QAction *>(QStringLiteral("acHandTool"));
     hand->setChecked(true);
     pick(3);
-    TfrmErrorMsg *dialog = FForm->frmErrorMsg();
+    TfrmErrorMsg *dialog = FForm->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg"));
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->message(), FForm->LangText(QStringLiteral("errorFileNotOpen")));
     QVERIFY(dialog->message() != QStringLiteral("<UNTRANSLATED>"));
@@ -215,8 +217,9 @@ void TestGuideLines::newLineIsCentredInPhotoPixels()
     loadPhoto(900, 700);
     FView->SetScale(scale);
     const QRect viewport = FView->ViewportRect();
-    const QPoint q = FView->MapToImage(
-        QPoint((viewport.left() + viewport.right()) / 2, (viewport.top() + viewport.bottom()) / 2));
+    // Right and bottom are the exclusive edges, not QRect's last pixels.
+    const QPoint q = FView->MapToImage(QPoint((viewport.left() + viewport.left() + viewport.width()) / 2,
+                                              (viewport.top() + viewport.top() + viewport.height()) / 2));
     pick(measure);
 
     // Stored at once, before the user touches the line.
@@ -228,6 +231,42 @@ void TestGuideLines::newLineIsCentredInPhotoPixels()
     // Fixed in photo pixels: drawn scale times as long on screen.
     const QRectF onScreen = line->ViewRect(*FView);
     QCOMPARE(qRound(std::max(onScreen.width(), onScreen.height())), qRound(120 * scale));
+}
+
+void TestGuideLines::newLineCentreUsesExclusiveEdges_data()
+{
+    QTest::addColumn<QSize>("viewport");
+    QTest::addColumn<float>("scale");
+    // At scale 1 every view pixel is a photo pixel: an even width or height
+    // tells the exclusive edge (150) from the inclusive one (149).
+    QTest::newRow("even x even at 1") << QSize(300, 200) << 1.0f;
+    QTest::newRow("odd x odd at 1") << QSize(301, 201) << 1.0f;
+    QTest::newRow("even x odd at 1") << QSize(300, 201) << 1.0f;
+    QTest::newRow("odd x even at 3") << QSize(301, 200) << 3.0f;
+}
+
+void TestGuideLines::newLineCentreUsesExclusiveEdges()
+{
+    QFETCH(QSize, viewport);
+    QFETCH(float, scale);
+    TImgView32 view;
+    QImage photo(2000, 1500, QImage::Format_RGB32);
+    photo.fill(Qt::gray);
+    view.SetPhoto(TPhoto(photo));
+    view.SetScale(scale);
+    view.show();
+    view.resize(viewport);
+    // The photo overflows: the scroll bars take their share of the client.
+    view.resize(viewport * 2 - view.ViewportRect().size());
+    QCOMPARE(view.ViewportRect(), QRect(QPoint(0, 0), viewport));
+    view.SetScrollPos(QPointF(37, 23));
+
+    TMeasureStore store(StoreLength);
+    TGuideLines lines(view, store, FFolder->path() + QStringLiteral("pic/"), [] {});
+    lines.StartMeasure(1);
+    // P = ((0 + W) div 2, (0 + H) div 2).
+    const QPoint q = view.MapToImage(QPoint(viewport.width() / 2, viewport.height() / 2));
+    QCOMPARE(store.at(1), centredLine(q, 120, 3));
 }
 
 void TestGuideLines::releaseStoresTheDraggedLine_data()

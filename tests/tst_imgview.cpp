@@ -5,10 +5,12 @@
 #include "measure/THandTool.h"
 #include "measure/TImgView32.h"
 #include "measure/TViewGeometry.h"
+#include "measure/TViewTool.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSizeGrip>
@@ -99,6 +101,17 @@ public:
 private:
     QString FName;
     QRect FArea;
+    QStringList &FLog;
+};
+
+// A tool that writes what it paints.
+class TProbeTool : public TViewTool
+{
+public:
+    explicit TProbeTool(QStringList &log) : FLog(log) {}
+    void Paint(QPainter &, const TImgView32 &) override { FLog << QStringLiteral("tool paint"); }
+
+private:
     QStringList &FLog;
 };
 
@@ -319,12 +332,12 @@ private slots:
         view.resize(400, 300);
         view.show();
         QVERIFY(view.IsPhotoEmpty());
-        view.SetPhoto(Pattern(100, 100));
+        view.SetPhoto(TPhoto(Pattern(100, 100)));
         QVERIFY(!view.horizontalScrollBar()->isVisible());
         QVERIFY(!view.verticalScrollBar()->isVisible());
         QCOMPARE(view.viewport()->size(), QSize(400, 300));
 
-        view.SetPhoto(Pattern(1000, 100)); // overflows one axis: both bars
+        view.SetPhoto(TPhoto(Pattern(1000, 100))); // overflows one axis: both bars
         QVERIFY(view.horizontalScrollBar()->isVisible());
         QVERIFY(view.verticalScrollBar()->isVisible());
         QVERIFY(view.findChild<QSizeGrip *>()->isVisible());
@@ -363,7 +376,7 @@ private slots:
         view.resize(320, 240);
         view.show();
         const QImage photo = Pattern(500, 300);
-        view.SetPhoto(photo);
+        view.SetPhoto(TPhoto(photo));
         view.SetScale(scale);
         view.SetScrollPos(scroll);
         const QImage out = Render(view);
@@ -386,7 +399,7 @@ private slots:
         TImgView32 view;
         view.resize(320, 240);
         view.show();
-        view.SetPhoto(Pattern(500, 300));
+        view.SetPhoto(TPhoto(Pattern(500, 300)));
         view.SetScale(1.7f);
         view.SetScrollPos(QPointF(77, 33));
         const QImage direct = Render(view);
@@ -440,7 +453,7 @@ private slots:
         window.setPalette(palette);
         auto *view = new TImgView32(&window);
         view->setGeometry(37, 21, 200, 150);
-        view->SetPhoto(Pattern(150, 100));
+        view->SetPhoto(TPhoto(Pattern(150, 100)));
         window.show();
         const QImage expected = Render(*view);
         const QImage shot = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -463,7 +476,7 @@ private slots:
         photo.setPixel(1, 0, qRgb(0, 255, 0));
         photo.setPixel(0, 1, qRgb(0, 0, 255));
         photo.setPixel(1, 1, qRgb(255, 255, 0));
-        view.SetPhoto(photo);
+        view.SetPhoto(TPhoto(photo));
         view.SetScale(20.0f); // 40 x 40 centred at (80, 80)
         const QImage out = Render(view);
         QCOMPARE(out.pixel(80, 80), qRgb(255, 0, 0));
@@ -644,7 +657,7 @@ private slots:
         TImgView32 view;
         view.resize(300, 200);
         view.show();
-        view.SetPhoto(Pattern(1000, 1000));
+        view.SetPhoto(TPhoto(Pattern(1000, 1000)));
         QImage line(10, 2, QImage::Format_RGB32);
         line.fill(Qt::black);
         auto *layer = view.AddLayer(std::make_unique<TBitmapLayer>());
@@ -662,7 +675,7 @@ private slots:
 
         // Blended at 70/255 over the photo.
         const QPoint inside = r.center().toPoint();
-        const QRgb under = view.Photo().pixel(view.MapToImage(inside));
+        const QRgb under = view.Photo().Pixels().pixel(view.MapToImage(inside));
         const QRgb drawn = Render(view).pixel(inside);
         QVERIFY(qAbs(qRed(drawn) - qRed(under) * 185 / 255) <= 2);
         QVERIFY(qAbs(qGreen(drawn) - qGreen(under) * 185 / 255) <= 2);
@@ -675,67 +688,105 @@ private slots:
         TImgView32 view;
         view.resize(300, 200);
         view.show();
-        view.SetPhoto(Pattern(1000, 800));
+        view.SetPhoto(TPhoto(Pattern(1000, 800)));
         QAction action;
         THandTool hand(view, action);
         QVERIFY(!hand.Enabled());
+        QCOMPARE(view.Tool(), nullptr);
         view.SetScrollPos(QPointF(100, 100));
 
-        hand.MouseDown(Qt::LeftButton, QPoint(50, 50)); // switched off: nothing
-        QVERIFY(!hand.Panning());
-        action.setChecked(true);
-        QVERIFY(hand.Enabled());
-        hand.MouseDown(Qt::RightButton, QPoint(50, 50)); // right press does not pan
+        hand.SetEnabled(true);
+        QVERIFY(action.isChecked());
+        QCOMPARE(view.Tool(), &hand);
+        QVERIFY(!hand.MouseDown(view, Qt::RightButton, Qt::RightButton, {}, QPoint(50, 50))); // passes on
         QVERIFY(!hand.Panning());
 
-        hand.MouseDown(Qt::LeftButton, QPoint(50, 50));
+        QVERIFY(hand.MouseDown(view, Qt::LeftButton, Qt::LeftButton, {}, QPoint(50, 50)));
         QVERIFY(hand.Panning());
         QCOMPARE(view.viewport()->cursor().shape(), Qt::SizeAllCursor);
-        hand.MouseMove(QPoint(40, 45)); // the photo follows the pointer
+        hand.MouseMove(view, Qt::LeftButton, {}, QPoint(40, 45)); // the photo follows the pointer
         QCOMPARE(view.ScrollPos(), QPointF(110, 105));
 
         // Past the edge the position stops; the last point follows the
         // pointer, so moving back scrolls back at once.
-        hand.MouseMove(QPoint(400, 400));
+        hand.MouseMove(view, Qt::LeftButton, {}, QPoint(400, 400));
         QCOMPARE(view.ScrollPos(), QPointF(0, 0));
         QCOMPARE(hand.LastPanPoint(), QPoint(400, 400));
-        hand.MouseMove(QPoint(390, 395));
+        hand.MouseMove(view, Qt::LeftButton, {}, QPoint(390, 395));
         QCOMPARE(view.ScrollPos(), QPointF(10, 5));
 
-        hand.MouseUp(Qt::RightButton); // only the left release ends it
+        hand.MouseUp(view, Qt::RightButton, Qt::LeftButton, {}, QPoint(390, 395)); // only the left release ends it
         QVERIFY(hand.Panning());
-        hand.MouseUp(Qt::LeftButton);
+        hand.MouseUp(view, Qt::LeftButton, Qt::NoButton, {}, QPoint(390, 395));
         QVERIFY(!hand.Panning());
         QCOMPARE(view.viewport()->cursor().shape(), Qt::ArrowCursor);
-        hand.MouseMove(QPoint(0, 0));
+        hand.MouseMove(view, Qt::NoButton, {}, QPoint(0, 0));
         QCOMPARE(view.ScrollPos(), QPointF(10, 5));
 
         hand.SetEnabled(false);
         QVERIFY(!action.isChecked());
+        QCOMPARE(view.Tool(), nullptr);
     }
 
-    // Wired as the main window will: a release outside the view still ends
-    // the pan (the view holds the mouse from the press).
-    void handToolThroughTheViewSignals()
+    // Through real mouse events: the current tool takes the press before the
+    // layer beneath the pointer, keeps the mouse to a release outside the
+    // view, and leaves the layers the presses it does not take.
+    void currentToolComesBeforeTheLayers()
     {
         TImgView32 view;
         view.resize(300, 200);
         view.show();
-        view.SetPhoto(Pattern(1000, 800));
+        view.SetPhoto(TPhoto(Pattern(1000, 800)));
+        QStringList log;
+        view.AddLayer(std::make_unique<TProbeLayer>(QStringLiteral("line"), QRect(0, 0, 300, 200), log));
         QAction action;
         THandTool hand(view, action);
         hand.SetEnabled(true);
-        connect(&view, &TImgView32::mouseDown, &view,
-                [&hand](Qt::MouseButton b, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint p) { hand.MouseDown(b, p); });
-        connect(&view, &TImgView32::mouseMove, &view,
-                [&hand](Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint p) { hand.MouseMove(p); });
-        connect(&view, &TImgView32::mouseUp, &view, [&hand](Qt::MouseButton b) { hand.MouseUp(b); });
+        int releases = 0;
+        connect(&view, &TImgView32::mouseUp, &view, [&releases] { ++releases; });
+
         const QPointF start = view.ScrollPos();
         SendMouse(view, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(100, 100));
         SendMouse(view, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, QPoint(80, 90));
         QCOMPARE(view.ScrollPos(), start + QPointF(20, 10));
         SendMouse(view, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, QPoint(-500, 900));
         QVERIFY(!hand.Panning());
+        QCOMPARE(log.filter(QStringLiteral("line down")), QStringList());
+        QCOMPARE(releases, 1); // the release is still announced
+
+        log.clear();
+        SendMouse(view, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, QPoint(100, 100));
+        SendMouse(view, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, QPoint(101, 100));
+        QCOMPARE(log.filter(QStringLiteral("line ")).filter(QRegularExpression(QStringLiteral("down|up"))),
+                 (QStringList{"line down 100,100", "line up 101,100"}));
+
+        // Switched off, the left press goes to the layer.
+        hand.SetEnabled(false);
+        log.clear();
+        SendMouse(view, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(100, 100));
+        SendMouse(view, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, QPoint(102, 100));
+        QCOMPARE(log.filter(QRegularExpression(QStringLiteral("down|up"))),
+                 (QStringList{"line down 100,100", "line up 102,100"}));
+        QCOMPARE(view.ScrollPos(), start + QPointF(20, 10));
+    }
+
+    // The tool paints last, over every layer.
+    void currentToolPaintsLast()
+    {
+        TImgView32 view;
+        view.resize(120, 80);
+        view.show();
+        view.SetPhoto(TPhoto(Pattern(100, 60)));
+        QStringList log;
+        view.AddLayer(std::make_unique<TProbeLayer>(QStringLiteral("top"), QRect(0, 0, 10, 10), log));
+        TProbeTool tool(log);
+        view.SetTool(&tool);
+        Render(view);
+        QCOMPARE(log, (QStringList{"top paint", "tool paint"}));
+        log.clear();
+        view.SetTool(nullptr);
+        Render(view);
+        QCOMPARE(log, QStringList{"top paint"});
     }
 };
 

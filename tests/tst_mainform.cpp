@@ -233,7 +233,7 @@ void TestMainForm::errorDialogReplacesTextAndStaysModeless()
 {
     FForm->ShowError(QStringLiteral("first"));
     FForm->ShowError(QStringLiteral("second"));
-    TfrmErrorMsg *dialog = FForm->frmErrorMsg();
+    TfrmErrorMsg *dialog = FForm->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg"));
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->message(), QStringLiteral("second"));
     QCOMPARE(FForm->findChildren<TfrmErrorMsg *>().size(), 1);
@@ -244,7 +244,7 @@ void TestMainForm::errorDialogReplacesTextAndStaysModeless()
 
 void TestMainForm::errorDialogClosesThroughOkAndEscape()
 {
-    TfrmErrorMsg *dialog = FForm->frmErrorMsg();
+    TfrmErrorMsg *dialog = FForm->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg"));
     FForm->ShowError(QStringLiteral("x"));
     QTest::mouseClick(dialog->BtnOK, Qt::LeftButton);
     QVERIFY(!dialog->isVisible());
@@ -319,13 +319,14 @@ void TestMainForm::programFolderIgnoresWorkingDirectory()
 void TestMainForm::windowsAndExit()
 {
     QCOMPARE(FForm->windowTitle().isEmpty(), false);
-    QCOMPARE(FForm->AboutBox()->objectName(), QStringLiteral("AboutBox"));
-    QCOMPARE(FForm->frmOrvessaView()->objectName(), QStringLiteral("frmOrvessaView"));
-    QCOMPARE(FForm->frmImportDlg()->objectName(), QStringLiteral("frmImportDlg"));
-    QCOMPARE(FForm->frmErrorMsg()->objectName(), QStringLiteral("frmErrorMsg"));
-    for (QWidget *secondary : {static_cast<QWidget *>(FForm->AboutBox()), static_cast<QWidget *>(FForm->frmOrvessaView()),
-                               static_cast<QWidget *>(FForm->frmImportDlg())})
+    // Each secondary window is found by its name and is hidden at start.
+    for (QWidget *secondary : {static_cast<QWidget *>(FForm->findChild<TAboutBox *>(QStringLiteral("AboutBox"))),
+                               static_cast<QWidget *>(FForm->findChild<TfrmOrvessaView *>(QStringLiteral("frmOrvessaView"))),
+                               static_cast<QWidget *>(FForm->findChild<TfrmImportDlg *>(QStringLiteral("frmImportDlg"))),
+                               static_cast<QWidget *>(FForm->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg")))}) {
+        QVERIFY(secondary);
         QVERIFY(!secondary->isVisible());
+    }
 
     FForm->ShowError(QStringLiteral("open while exiting"));
     FForm->findChild<QAction *>(QStringLiteral("acExit"))->trigger();

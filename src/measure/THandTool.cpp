@@ -9,6 +9,12 @@ THandTool::THandTool(TImgView32 &view, QAction &handToolAction) : FView(view), F
     FAction.setCheckable(true);
 }
 
+THandTool::~THandTool()
+{
+    if (FView.Tool() == this)
+        FView.SetTool(nullptr);
+}
+
 bool THandTool::Enabled() const
 {
     return FAction.isChecked();
@@ -17,30 +23,49 @@ bool THandTool::Enabled() const
 void THandTool::SetEnabled(bool enabled)
 {
     FAction.setChecked(enabled);
+    if (enabled)
+        FView.SetTool(this);
+    else if (FView.Tool() == this)
+        FView.SetTool(nullptr);
 }
 
-void THandTool::MouseDown(Qt::MouseButton button, QPoint viewPos)
+bool THandTool::MouseDown(TImgView32 &view, Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers,
+                          QPoint viewPos)
 {
-    if (button != Qt::LeftButton || !Enabled())
-        return;
+    if (button != Qt::LeftButton)
+        return false;
     FLast = viewPos;
     FPanning = true;
-    FView.SetViewCursor(Qt::SizeAllCursor);
+    view.SetViewCursor(Qt::SizeAllCursor);
+    return true;
 }
 
-void THandTool::MouseMove(QPoint viewPos)
+bool THandTool::MouseMove(TImgView32 &view, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint viewPos)
 {
-    if (!FPanning)
-        return;
-    FView.ScrollBy(FLast.x() - viewPos.x(), FLast.y() - viewPos.y());
-    FLast = viewPos;
-    FView.Repaint();
+    if (FPanning) {
+        view.ScrollBy(FLast.x() - viewPos.x(), FLast.y() - viewPos.y());
+        FLast = viewPos;
+        view.Repaint();
+    }
+    return true;
 }
 
-void THandTool::MouseUp(Qt::MouseButton button)
+bool THandTool::MouseUp(TImgView32 &view, Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint)
 {
     if (button != Qt::LeftButton || !FPanning)
-        return;
+        return false;
+    EndPan(view);
+    return true;
+}
+
+void THandTool::Deactivated(TImgView32 &view)
+{
+    if (FPanning)
+        EndPan(view);
+}
+
+void THandTool::EndPan(TImgView32 &view)
+{
     FPanning = false;
-    FView.SetViewCursor(Qt::ArrowCursor);
+    view.SetViewCursor(Qt::ArrowCursor);
 }

@@ -1,35 +1,41 @@
 #pragma once
 
-#include <QPoint>
-#include <Qt>
+#include "measure/TViewTool.h"
 
 class QAction;
-class TImgView32;
 
-// Panning the photo view by dragging with the left button. The main window
-// drives it from the view's mouse signals; it is armed while the action
-// acHandTool is checked (the action is the one switch: SetEnabled checks or
-// unchecks it).
-class THandTool
+// Panning the photo view by dragging with the left button: a tool of the
+// view (TViewTool), current while the action acHandTool is checked. The
+// action is the one switch; SetEnabled checks or unchecks it and makes the
+// tool the view's current one or takes it away.
+class THandTool : public TViewTool
 {
 public:
     THandTool(TImgView32 &view, QAction &handToolAction);
+    ~THandTool() override;
 
     bool Enabled() const;
     void SetEnabled(bool enabled);
     bool Panning() const { return FPanning; }
     QPoint LastPanPoint() const { return FLast; } // view pixels
 
-    // A left press with the tool armed starts a pan (size-all cursor).
-    void MouseDown(Qt::MouseButton button, QPoint viewPos);
+    // A left press starts a pan (size-all cursor); other buttons pass on.
+    bool MouseDown(TImgView32 &view, Qt::MouseButton button, Qt::MouseButtons buttons,
+                   Qt::KeyboardModifiers modifiers, QPoint viewPos) override;
     // While panning: scroll by (last - pos), so the photo follows the pointer,
     // and repaint at once. The last point follows the pointer even where the
-    // scroll position stops at its limit.
-    void MouseMove(QPoint viewPos);
+    // scroll position stops at its limit. Moves without a pan are taken too:
+    // while the tool is current the layers offer no cursor.
+    bool MouseMove(TImgView32 &view, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                   QPoint viewPos) override;
     // A left release, wherever the pointer is, ends the pan.
-    void MouseUp(Qt::MouseButton button);
+    bool MouseUp(TImgView32 &view, Qt::MouseButton button, Qt::MouseButtons buttons,
+                 Qt::KeyboardModifiers modifiers, QPoint viewPos) override;
+    void Deactivated(TImgView32 &view) override;
 
 private:
+    void EndPan(TImgView32 &view);
+
     TImgView32 &FView;
     QAction &FAction;
     bool FPanning = false;
