@@ -51,6 +51,7 @@ private slots:
     void hiddenLinesTakeNoPresses();
     void restartingAMeasurementSelectsItsLine();
     void pickingSwitchesTheHandToolOff();
+    void handToolPansOverTheLines();
 
 private:
     void loadPhoto(int width, int height);
@@ -369,6 +370,36 @@ void TestGuideLines::pickingSwitchesTheHandToolOff()
     hand->trigger();
     emit FPanel->itemClicked(0, 0);
     QVERIFY(!hand->isChecked());
+}
+
+// The hand tool, while on, gets the presses before the lines: dragging over
+// the selected line pans the photo and leaves the line where it was.
+void TestGuideLines::handToolPansOverTheLines()
+{
+    loadPhoto(2000, 1500);
+    pick(1);
+    TGuideLine *line = FForm->GuideLines()->Selection();
+    const TFloatRect placed = line->Location();
+    QAction *hand = FForm->findChild<QAction *>(QStringLiteral("acHandTool"));
+    hand->trigger();
+    QVERIFY(hand->isChecked());
+    const QPointF scroll = FView->ScrollPos();
+    const QPoint on = toView((placed.Left + placed.Right) / 2, (placed.Top + placed.Bottom) / 2);
+    press(on);
+    move(on - QPoint(20, 10));
+    release(on - QPoint(20, 10));
+    QCOMPARE(FView->ScrollPos(), scroll + QPointF(20, 10));
+    QCOMPARE(line->Location(), placed);
+    QCOMPARE(entry(1), placed);
+    QVERIFY(hand->isChecked());
+
+    // Switched off with its button, the same drag no longer pans.
+    hand->trigger();
+    const QPointF after = FView->ScrollPos();
+    press(toView(0, 0));
+    move(toView(0, 0) - QPoint(20, 10));
+    release(toView(0, 0) - QPoint(20, 10));
+    QCOMPARE(FView->ScrollPos(), after);
 }
 
 int main(int argc, char *argv[])

@@ -101,7 +101,10 @@ void TestMainForm::actions()
     QFETCH(QString, name);
     // A window that was never shown still holds the layout texts.
     TMainForm fresh;
-    QAction *action = fresh.findChild<QAction *>(name);
+    // Every action is held by the action manager.
+    QObject *manager = fresh.findChild<QObject *>(QStringLiteral("ActionManager"), Qt::FindDirectChildrenOnly);
+    QVERIFY(manager);
+    QAction *action = manager->findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
     QVERIFY2(action, qPrintable(name));
     QFETCH(QString, caption);
     QFETCH(QString, toolTip);
