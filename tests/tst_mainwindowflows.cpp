@@ -133,7 +133,7 @@ private:
     TImgView32 *view() const { return FForm->findChild<TImgView32 *>(QStringLiteral("Image")); }
     TfrmImportDlg *wizard() const { return FForm->findChild<TfrmImportDlg *>(QStringLiteral("frmImportDlg")); }
     TAdvToolPanel *panel(const QString &name) const { return FForm->findChild<TAdvToolPanel *>(name); }
-    QAction *action(const char *name) const { return FForm->action(QString::fromLatin1(name)); }
+    QAction *action(const char *name) const { return FForm->findChild<QAction *>(QString::fromLatin1(name)); }
 
     std::unique_ptr<TestSupport::TProgramFolderCopy> FFolder;
     std::unique_ptr<TestSupport::TMessageRecorder> FMessages;

@@ -47,7 +47,6 @@ public:
     QString PictureFolder() const;
     QString TemplateFolder() const;
 
-    QAction *action(const QString &name) const;
     const TMeasureStore &MeasureStore() const;
 
     void ShowError(const QString &message);
@@ -72,6 +71,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    QAction *action(const QString &name) const;
     void FormCreate();
     void createActions();
     void createMenu();
