@@ -203,14 +203,14 @@ void BM_Pan(benchmark::State &state)
     THandTool hand(Fixture->view, action);
     hand.SetEnabled(true);
     TImgView32 &view = Fixture->view;
-    hand.MouseDown(view, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, QPoint(500, 500));
+    hand.MouseDown(view, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, QPoint(500, 500), nullptr);
     if (Fixture->view.ViewportRect().size() != QSize(ViewW, ViewH))
         state.SkipWithError("viewport is not 1920 x 1080");
     const int paintsBefore = Fixture->counter.paints;
     int step = 0;
     for (auto _ : state)
-        hand.MouseMove(view, Qt::LeftButton, Qt::NoModifier, QPoint(500 + (++step % 2) * 10, 500));
-    hand.MouseUp(view, Qt::LeftButton, Qt::NoButton, Qt::NoModifier, QPoint(500, 500));
+        hand.MouseMove(view, Qt::LeftButton, Qt::NoModifier, QPoint(500 + (++step % 2) * 10, 500), nullptr);
+    hand.MouseUp(view, Qt::LeftButton, Qt::NoButton, Qt::NoModifier, QPoint(500, 500), nullptr);
     if (Fixture->counter.paints - paintsBefore != step)
         state.SkipWithError("the hand tool's moves did not all repaint");
 }

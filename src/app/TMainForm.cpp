@@ -361,8 +361,8 @@ void TMainForm::acHandToolExecute(bool checked)
 }
 
 // The view's own road has handled the mouse by the time these run: its
-// current tool (the hand tool), its layers (the guide lines and their
-// selection frame) and the store write the guide lines connected to the
+// layers (the guide lines and their selection frame), then its current tool
+// (the hand tool), then the store write the guide lines connected to the
 // release. The window adds nothing of its own.
 void TMainForm::ImageMouseDown(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint, TViewLayer *)
 {

@@ -29,33 +29,30 @@ void THandTool::SetEnabled(bool enabled)
         FView.SetTool(nullptr);
 }
 
-bool THandTool::MouseDown(TImgView32 &view, Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers,
-                          QPoint viewPos)
+void THandTool::MouseDown(TImgView32 &view, Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers,
+                          QPoint viewPos, TViewLayer *)
 {
     if (button != Qt::LeftButton)
-        return false;
+        return;
     FLast = viewPos;
     FPanning = true;
     view.SetViewCursor(Qt::SizeAllCursor);
-    return true;
 }
 
-bool THandTool::MouseMove(TImgView32 &view, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint viewPos)
+void THandTool::MouseMove(TImgView32 &view, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint viewPos, TViewLayer *)
 {
-    if (FPanning) {
-        view.ScrollBy(FLast.x() - viewPos.x(), FLast.y() - viewPos.y());
-        FLast = viewPos;
-        view.Repaint();
-    }
-    return true;
+    if (!FPanning)
+        return;
+    view.ScrollBy(FLast.x() - viewPos.x(), FLast.y() - viewPos.y());
+    FLast = viewPos;
+    view.Repaint();
 }
 
-bool THandTool::MouseUp(TImgView32 &view, Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint)
+void THandTool::MouseUp(TImgView32 &view, Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint,
+                        TViewLayer *)
 {
-    if (button != Qt::LeftButton || !FPanning)
-        return false;
-    EndPan(view);
-    return true;
+    if (button == Qt::LeftButton && FPanning)
+        EndPan(view);
 }
 
 void THandTool::Deactivated(TImgView32 &view)

@@ -176,7 +176,6 @@ void TImgView32::SetTool(TViewTool *tool)
         return;
     TViewTool *previous = FTool;
     FTool = tool;
-    FToolHolds = false;
     if (previous)
         previous->Deactivated(*this);
     Invalidate();
@@ -328,49 +327,48 @@ void TImgView32::UpdateCursor(QPoint viewPos, Qt::MouseButtons buttons)
     viewport()->setCursor(FViewCursor);
 }
 
-// The road of a press: the tool first (unless a layer holds the mouse), then
-// the layers, unless the tool has the mouse.
+// The road of every mouse event: the layers first (a press goes to the
+// topmost taker under the pointer, which then holds the mouse until all
+// buttons are up), then the current tool with the layer that took the event
+// (read after the layer's step, which may have switched the tool), then the
+// signals. A handler may remove the layer; the tool and the signals then
+// get none.
 void TImgView32::mousePressEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
-    if (!FCapture && FTool && FTool->MouseDown(*this, event->button(), event->buttons(), event->modifiers(), pos))
-        FToolHolds = true;
-    TViewLayer *layer = nullptr;
-    if (!FToolHolds) {
-        if (!FCapture)
-            FCapture = PressLayerAt(pos);
-        layer = FCapture;
-        if (layer)
-            layer->MouseDown(*this, event->button(), event->buttons(), event->modifiers(), pos);
-    }
+    if (!FCapture)
+        FCapture = PressLayerAt(pos);
+    TViewLayer *layer = FCapture;
+    if (layer)
+        layer->MouseDown(*this, event->button(), event->buttons(), event->modifiers(), pos);
+    if (FTool)
+        FTool->MouseDown(*this, event->button(), event->buttons(), event->modifiers(), pos, StillHeld(layer));
     emit mouseDown(event->button(), event->buttons(), event->modifiers(), pos, StillHeld(layer));
 }
 
 void TImgView32::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
-    TViewLayer *layer = FToolHolds ? nullptr : FCapture;
+    TViewLayer *layer = FCapture;
     if (layer)
         layer->MouseMove(*this, Qt::NoButton, event->buttons(), event->modifiers(), pos);
-    else if (FTool && (FTool->MouseMove(*this, event->buttons(), event->modifiers(), pos) || FToolHolds))
-        viewport()->setCursor(FViewCursor);
     else
         UpdateCursor(pos, event->buttons());
+    if (FTool)
+        FTool->MouseMove(*this, event->buttons(), event->modifiers(), pos, StillHeld(layer));
     emit mouseMove(Qt::NoButton, event->buttons(), event->modifiers(), pos, StillHeld(layer));
 }
 
 void TImgView32::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
-    TViewLayer *layer = FToolHolds ? nullptr : FCapture;
+    TViewLayer *layer = FCapture;
     if (layer)
         layer->MouseUp(*this, event->button(), event->buttons(), event->modifiers(), pos);
-    else if (FTool)
-        FTool->MouseUp(*this, event->button(), event->buttons(), event->modifiers(), pos);
-    if (event->buttons() == Qt::NoButton) {
+    if (event->buttons() == Qt::NoButton)
         FCapture = nullptr;
-        FToolHolds = false;
-    }
+    if (FTool)
+        FTool->MouseUp(*this, event->button(), event->buttons(), event->modifiers(), pos, StillHeld(layer));
     emit mouseUp(event->button(), event->buttons(), event->modifiers(), pos, StillHeld(layer));
 }
 

@@ -22,9 +22,9 @@ class TViewTool;
 // rectangle starts at PhotoRect().topLeft()); "photo pixels" are coordinates
 // of the photo bitmap, independent of zoom and scroll.
 //
-// The view owns its mouse road: each event reaches the current tool first
-// (see TViewTool), then, unless the tool took it, the layers (see
-// TViewLayer); then the signals mouseDown / mouseMove / mouseUp announce it
+// The view owns its mouse road: each event reaches the layers first (see
+// TViewLayer), then the current tool, whether or not a layer took it (see
+// TViewTool); then the signals mouseDown / mouseMove / mouseUp announce it
 // with the layer that took it. Wheel notches are signalled and left unhandled.
 class TImgView32 : public QAbstractScrollArea
 {
@@ -72,8 +72,8 @@ public:
     void SetViewCursor(const QCursor &cursor);
 
     // --- Current tool --------------------------------------------------------
-    // Not owned; nullptr leaves the mouse to the layers. The tool that stops
-    // being current is told (TViewTool::Deactivated).
+    // Not owned; nullptr for none. The tool that stops being current is told
+    // (TViewTool::Deactivated).
     TViewTool *Tool() const { return FTool; }
     void SetTool(TViewTool *tool);
 
@@ -143,7 +143,6 @@ private:
     std::vector<std::unique_ptr<TViewLayer>> FLayers;
     TViewLayer *FCapture = nullptr;
     TViewTool *FTool = nullptr;
-    bool FToolHolds = false; // the tool took the press: it has the mouse
     int FWheelDelta = 0;
     bool FSyncing = false;
     QImage FScratch;

@@ -2,19 +2,17 @@
 
 TViewTool::~TViewTool() = default;
 
-bool TViewTool::MouseDown(TImgView32 &, Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint)
+void TViewTool::MouseDown(TImgView32 &, Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint,
+                          TViewLayer *)
 {
-    return false;
 }
 
-bool TViewTool::MouseMove(TImgView32 &, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint)
+void TViewTool::MouseMove(TImgView32 &, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint, TViewLayer *)
 {
-    return false;
 }
 
-bool TViewTool::MouseUp(TImgView32 &, Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint)
+void TViewTool::MouseUp(TImgView32 &, Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint, TViewLayer *)
 {
-    return false;
 }
 
 void TViewTool::Paint(QPainter &, const TImgView32 &)
