@@ -1,5 +1,5 @@
 // Photo view and photo loading, measured against their floors:
-//   load:    TImgView32::LoadPhoto of a 6000 x 4000 baseline JPEG vs a bare
+//   load:    TPhotoLoader::Load into the view of a 6000 x 4000 baseline JPEG vs a bare
 //            libjpeg decode of the same file into a preallocated buffer (and
 //            vs Qt's own JPEG reader);
 //   repaint: one paint of a 1920 x 1080 viewport at several scales vs a
@@ -10,6 +10,7 @@
 //            its start-up peak plus 1.15 x the photo's bytes.
 // Prints "ratio <name> <measured> goal <goal>" lines at the end.
 
+#include "input/TPhotoLoader.h"
 #include "measure/THandTool.h"
 #include "measure/TImgView32.h"
 
@@ -82,8 +83,8 @@ void BM_LoadPhotoView(benchmark::State &state)
 {
     TImgView32 view;
     for (auto _ : state) {
-        view.LoadPhoto(JpegPath);
-        benchmark::DoNotOptimize(view.Photo().constBits());
+        view.SetPhoto(TPhotoLoader::Load(JpegPath));
+        benchmark::DoNotOptimize(view.Photo().Pixels().constBits());
     }
 }
 
@@ -153,7 +154,7 @@ struct TViewFixture
             for (int x = 0; x < PhotoW; ++x)
                 row[x] = 0xFF000000u | noise();
         }
-        view.SetPhoto(photo);
+        view.SetPhoto(TPhoto(photo));
         view.viewport()->installEventFilter(&counter);
         view.show();
         // Repaints happen only once the (offscreen) window is exposed.
@@ -201,14 +202,15 @@ void BM_Pan(benchmark::State &state)
     QAction action;
     THandTool hand(Fixture->view, action);
     hand.SetEnabled(true);
-    hand.MouseDown(Qt::LeftButton, QPoint(500, 500));
+    TImgView32 &view = Fixture->view;
+    hand.MouseDown(view, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, QPoint(500, 500), nullptr);
     if (Fixture->view.ViewportRect().size() != QSize(ViewW, ViewH))
         state.SkipWithError("viewport is not 1920 x 1080");
     const int paintsBefore = Fixture->counter.paints;
     int step = 0;
     for (auto _ : state)
-        hand.MouseMove(QPoint(500 + (++step % 2) * 10, 500));
-    hand.MouseUp(Qt::LeftButton);
+        hand.MouseMove(view, Qt::LeftButton, Qt::NoModifier, QPoint(500 + (++step % 2) * 10, 500), nullptr);
+    hand.MouseUp(view, Qt::LeftButton, Qt::NoButton, Qt::NoModifier, QPoint(500, 500), nullptr);
     if (Fixture->counter.paints - paintsBefore != step)
         state.SkipWithError("the hand tool's moves did not all repaint");
 }
@@ -244,10 +246,10 @@ int MemoryProbe(int argc, char **argv)
     view.show();
     QApplication::processEvents();
     const long baseline = VmHwmKb();
-    view.LoadPhoto(QString::fromLocal8Bit(argv[2]));
+    view.SetPhoto(TPhotoLoader::Load(QString::fromLocal8Bit(argv[2])));
     view.Repaint();
     const long peak = VmHwmKb();
-    std::printf("%ld %ld %lld\n", baseline, peak, static_cast<long long>(view.Photo().sizeInBytes()));
+    std::printf("%ld %ld %lld\n", baseline, peak, static_cast<long long>(view.Photo().Pixels().sizeInBytes()));
     return 0;
 }
 

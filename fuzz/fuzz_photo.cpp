@@ -5,7 +5,7 @@
 
 #include "TFuzzEnvironment.h"
 
-#include "app/EOrvessaError.h"
+#include "core/EOrvessaError.h"
 #include "input/TPhotoLoader.h"
 
 #include <cstdlib>
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString path = TFuzzEnvironment::WriteFile(QStringLiteral("photo." ORVESSA_FUZZ_EXTENSION), data, size);
     try {
-        const QImage photo = TPhotoLoader::Load(path);
+        const QImage photo = TPhotoLoader::Load(path).Pixels();
         // A load that succeeds hands over a whole RGB32 bitmap.
         if (photo.isNull() || photo.format() != QImage::Format_RGB32)
             std::abort();

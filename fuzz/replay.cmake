@@ -8,7 +8,7 @@ add_library(orvessa_replay_support STATIC ${ORVESSA_FUZZ_DIR}/TFuzzEnvironment.c
 set_target_properties(orvessa_replay_support PROPERTIES AUTOMOC ON)
 target_include_directories(orvessa_replay_support PUBLIC ${PROJECT_SOURCE_DIR}/src ${ORVESSA_FUZZ_DIR}
   PRIVATE ${EMF2SVG_INCLUDE_DIR})
-target_link_libraries(orvessa_replay_support PUBLIC orvessa_core Qt6::Svg
+target_link_libraries(orvessa_replay_support PUBLIC orvessa_app Qt6::Svg
   PRIVATE JPEG::JPEG PkgConfig::WMF ${EMF2SVG_LIBRARY})
 
 function(orvessa_add_replay name source)

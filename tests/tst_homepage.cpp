@@ -1,4 +1,4 @@
-#include "app/EOrvessaError.h"
+#include "core/EOrvessaError.h"
 #include "app/TAboutBox.h"
 #include "app/THomePage.h"
 #include "OrvessaBuild.h"

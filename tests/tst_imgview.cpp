@@ -5,9 +5,11 @@
 #include "measure/THandTool.h"
 #include "measure/TImgView32.h"
 #include "measure/TViewGeometry.h"
+#include "measure/TViewTool.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QHash>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -99,6 +101,43 @@ public:
 private:
     QString FName;
     QRect FArea;
+    QStringList &FLog;
+};
+
+// A tool that writes what it gets, with the layer that took the event.
+class TProbeTool : public TViewTool
+{
+public:
+    TProbeTool(QString name, QStringList &log) : FName(std::move(name)), FLog(log) {}
+    void MouseDown(TImgView32 &, Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pos,
+                   TViewLayer *layer) override
+    {
+        Write(QStringLiteral("down"), pos, layer);
+    }
+    void MouseMove(TImgView32 &, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pos, TViewLayer *layer) override
+    {
+        Write(QStringLiteral("move"), pos, layer);
+    }
+    void MouseUp(TImgView32 &, Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pos,
+                 TViewLayer *layer) override
+    {
+        Write(QStringLiteral("up"), pos, layer);
+    }
+    void Paint(QPainter &, const TImgView32 &) override { FLog << FName + QStringLiteral(" paint"); }
+    // The name of each layer the tool may be given.
+    QHash<const TViewLayer *, QString> FLayerNames;
+
+private:
+    void Write(const QString &what, QPoint pos, TViewLayer *layer)
+    {
+        FLog << QStringLiteral("%1 %2 %3,%4 %5")
+                    .arg(FName, what)
+                    .arg(pos.x())
+                    .arg(pos.y())
+                    .arg(layer ? FLayerNames.value(layer) : QStringLiteral("none"));
+    }
+
+    QString FName;
     QStringList &FLog;
 };
 
@@ -319,12 +358,12 @@ private slots:
         view.resize(400, 300);
         view.show();
         QVERIFY(view.IsPhotoEmpty());
-        view.SetPhoto(Pattern(100, 100));
+        view.SetPhoto(TPhoto(Pattern(100, 100)));
         QVERIFY(!view.horizontalScrollBar()->isVisible());
         QVERIFY(!view.verticalScrollBar()->isVisible());
         QCOMPARE(view.viewport()->size(), QSize(400, 300));
 
-        view.SetPhoto(Pattern(1000, 100)); // overflows one axis: both bars
+        view.SetPhoto(TPhoto(Pattern(1000, 100))); // overflows one axis: both bars
         QVERIFY(view.horizontalScrollBar()->isVisible());
         QVERIFY(view.verticalScrollBar()->isVisible());
         QVERIFY(view.findChild<QSizeGrip *>()->isVisible());
@@ -363,7 +402,7 @@ private slots:
         view.resize(320, 240);
         view.show();
         const QImage photo = Pattern(500, 300);
-        view.SetPhoto(photo);
+        view.SetPhoto(TPhoto(photo));
         view.SetScale(scale);
         view.SetScrollPos(scroll);
         const QImage out = Render(view);
@@ -386,7 +425,7 @@ private slots:
         TImgView32 view;
         view.resize(320, 240);
         view.show();
-        view.SetPhoto(Pattern(500, 300));
+        view.SetPhoto(TPhoto(Pattern(500, 300)));
         view.SetScale(1.7f);
         view.SetScrollPos(QPointF(77, 33));
         const QImage direct = Render(view);
@@ -440,7 +479,7 @@ private slots:
         window.setPalette(palette);
         auto *view = new TImgView32(&window);
         view->setGeometry(37, 21, 200, 150);
-        view->SetPhoto(Pattern(150, 100));
+        view->SetPhoto(TPhoto(Pattern(150, 100)));
         window.show();
         const QImage expected = Render(*view);
         const QImage shot = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -463,7 +502,7 @@ private slots:
         photo.setPixel(1, 0, qRgb(0, 255, 0));
         photo.setPixel(0, 1, qRgb(0, 0, 255));
         photo.setPixel(1, 1, qRgb(255, 255, 0));
-        view.SetPhoto(photo);
+        view.SetPhoto(TPhoto(photo));
         view.SetScale(20.0f); // 40 x 40 centred at (80, 80)
         const QImage out = Render(view);
         QCOMPARE(out.pixel(80, 80), qRgb(255, 0, 0));
@@ -644,7 +683,7 @@ private slots:
         TImgView32 view;
         view.resize(300, 200);
         view.show();
-        view.SetPhoto(Pattern(1000, 1000));
+        view.SetPhoto(TPhoto(Pattern(1000, 1000)));
         QImage line(10, 2, QImage::Format_RGB32);
         line.fill(Qt::black);
         auto *layer = view.AddLayer(std::make_unique<TBitmapLayer>());
@@ -662,7 +701,7 @@ private slots:
 
         // Blended at 70/255 over the photo.
         const QPoint inside = r.center().toPoint();
-        const QRgb under = view.Photo().pixel(view.MapToImage(inside));
+        const QRgb under = view.Photo().Pixels().pixel(view.MapToImage(inside));
         const QRgb drawn = Render(view).pixel(inside);
         QVERIFY(qAbs(qRed(drawn) - qRed(under) * 185 / 255) <= 2);
         QVERIFY(qAbs(qGreen(drawn) - qGreen(under) * 185 / 255) <= 2);
@@ -675,67 +714,139 @@ private slots:
         TImgView32 view;
         view.resize(300, 200);
         view.show();
-        view.SetPhoto(Pattern(1000, 800));
+        view.SetPhoto(TPhoto(Pattern(1000, 800)));
         QAction action;
         THandTool hand(view, action);
         QVERIFY(!hand.Enabled());
+        QCOMPARE(view.Tool(), nullptr);
         view.SetScrollPos(QPointF(100, 100));
 
-        hand.MouseDown(Qt::LeftButton, QPoint(50, 50)); // switched off: nothing
-        QVERIFY(!hand.Panning());
-        action.setChecked(true);
-        QVERIFY(hand.Enabled());
-        hand.MouseDown(Qt::RightButton, QPoint(50, 50)); // right press does not pan
+        hand.SetEnabled(true);
+        QVERIFY(action.isChecked());
+        QCOMPARE(view.Tool(), &hand);
+        hand.MouseDown(view, Qt::RightButton, Qt::RightButton, {}, QPoint(50, 50), nullptr); // does not pan
         QVERIFY(!hand.Panning());
 
-        hand.MouseDown(Qt::LeftButton, QPoint(50, 50));
+        hand.MouseDown(view, Qt::LeftButton, Qt::LeftButton, {}, QPoint(50, 50), nullptr);
         QVERIFY(hand.Panning());
         QCOMPARE(view.viewport()->cursor().shape(), Qt::SizeAllCursor);
-        hand.MouseMove(QPoint(40, 45)); // the photo follows the pointer
+        hand.MouseMove(view, Qt::LeftButton, {}, QPoint(40, 45), nullptr); // the photo follows the pointer
         QCOMPARE(view.ScrollPos(), QPointF(110, 105));
 
         // Past the edge the position stops; the last point follows the
         // pointer, so moving back scrolls back at once.
-        hand.MouseMove(QPoint(400, 400));
+        hand.MouseMove(view, Qt::LeftButton, {}, QPoint(400, 400), nullptr);
         QCOMPARE(view.ScrollPos(), QPointF(0, 0));
         QCOMPARE(hand.LastPanPoint(), QPoint(400, 400));
-        hand.MouseMove(QPoint(390, 395));
+        hand.MouseMove(view, Qt::LeftButton, {}, QPoint(390, 395), nullptr);
         QCOMPARE(view.ScrollPos(), QPointF(10, 5));
 
-        hand.MouseUp(Qt::RightButton); // only the left release ends it
+        hand.MouseUp(view, Qt::RightButton, Qt::LeftButton, {}, QPoint(390, 395), nullptr); // only the left release ends it
         QVERIFY(hand.Panning());
-        hand.MouseUp(Qt::LeftButton);
+        hand.MouseUp(view, Qt::LeftButton, Qt::NoButton, {}, QPoint(390, 395), nullptr);
         QVERIFY(!hand.Panning());
         QCOMPARE(view.viewport()->cursor().shape(), Qt::ArrowCursor);
-        hand.MouseMove(QPoint(0, 0));
+        hand.MouseMove(view, Qt::NoButton, {}, QPoint(0, 0), nullptr);
         QCOMPARE(view.ScrollPos(), QPointF(10, 5));
 
         hand.SetEnabled(false);
         QVERIFY(!action.isChecked());
+        QCOMPARE(view.Tool(), nullptr);
     }
 
-    // Wired as the main window will: a release outside the view still ends
-    // the pan (the view holds the mouse from the press).
-    void handToolThroughTheViewSignals()
+    // Through real mouse events: the layers get each event first, then the
+    // current tool with the layer that took it, taken or not, then the
+    // signals. A layer's handler that changes the tool hands that event to
+    // the new one.
+    void layersComeBeforeTheCurrentTool()
     {
         TImgView32 view;
         view.resize(300, 200);
         view.show();
-        view.SetPhoto(Pattern(1000, 800));
+        QStringList log;
+        auto *line = view.AddLayer(std::make_unique<TProbeLayer>(QStringLiteral("line"), QRect(0, 0, 100, 100), log));
+        TProbeTool tool(QStringLiteral("tool"), log);
+        tool.FLayerNames.insert(line, QStringLiteral("line"));
+        view.SetTool(&tool);
+        connect(&view, &TImgView32::mouseDown, &view, [&log] { log << QStringLiteral("view down"); });
+        connect(&view, &TImgView32::mouseMove, &view, [&log] { log << QStringLiteral("view move"); });
+        connect(&view, &TImgView32::mouseUp, &view, [&log] { log << QStringLiteral("view up"); });
+
+        SendMouse(view, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(50, 50));
+        SendMouse(view, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, QPoint(250, 150)); // off the layer: held
+        SendMouse(view, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, QPoint(-5, 400));
+        QCOMPARE(log, (QStringList{"line down 50,50", "tool down 50,50 line", "view down", "line move 250,150",
+                                   "tool move 250,150 line", "view move", "line up -5,400", "tool up -5,400 line",
+                                   "view up"}));
+
+        // Where no layer takes the press the tool still gets it.
+        log.clear();
+        SendMouse(view, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, QPoint(200, 150));
+        SendMouse(view, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, QPoint(200, 150));
+        QCOMPARE(log, (QStringList{"tool down 200,150 none", "view down", "tool up 200,150 none", "view up"}));
+
+        // The layer switches to another tool during its press.
+        TProbeTool other(QStringLiteral("other"), log);
+        other.FLayerNames.insert(line, QStringLiteral("line"));
+        line->FOnDown = [&view, &other] { view.SetTool(&other); };
+        log.clear();
+        SendMouse(view, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(10, 10));
+        SendMouse(view, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, QPoint(10, 10));
+        QCOMPARE(log, (QStringList{"line down 10,10", "other down 10,10 line", "view down", "line up 10,10",
+                                   "other up 10,10 line", "view up"}));
+        view.SetTool(nullptr);
+    }
+
+    // Through real mouse events: the hand tool pans whether or not a layer
+    // took the press, and a left release outside the view ends the pan.
+    void handToolPansOverALayerThatTookThePress_data()
+    {
+        QTest::addColumn<bool>("layerTakes");
+        QTest::newRow("layer takes the press") << true;
+        QTest::newRow("no layer") << false;
+    }
+
+    void handToolPansOverALayerThatTookThePress()
+    {
+        QFETCH(bool, layerTakes);
+        TImgView32 view;
+        view.resize(300, 200);
+        view.show();
+        view.SetPhoto(TPhoto(Pattern(1000, 800)));
+        QStringList log;
+        view.AddLayer(std::make_unique<TProbeLayer>(QStringLiteral("line"), QRect(0, 0, 300, 200), log, layerTakes));
         QAction action;
         THandTool hand(view, action);
         hand.SetEnabled(true);
-        connect(&view, &TImgView32::mouseDown, &view,
-                [&hand](Qt::MouseButton b, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint p) { hand.MouseDown(b, p); });
-        connect(&view, &TImgView32::mouseMove, &view,
-                [&hand](Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint p) { hand.MouseMove(p); });
-        connect(&view, &TImgView32::mouseUp, &view, [&hand](Qt::MouseButton b) { hand.MouseUp(b); });
+
         const QPointF start = view.ScrollPos();
         SendMouse(view, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(100, 100));
         SendMouse(view, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, QPoint(80, 90));
         QCOMPARE(view.ScrollPos(), start + QPointF(20, 10));
+        QCOMPARE(log.filter(QStringLiteral("line down")).size(), layerTakes ? 1 : 0);
         SendMouse(view, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, QPoint(-500, 900));
         QVERIFY(!hand.Panning());
+        SendMouse(view, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, QPoint(60, 60));
+        QCOMPARE(view.ScrollPos(), start + QPointF(20, 10));
+    }
+
+    // The tool paints last, over every layer.
+    void currentToolPaintsLast()
+    {
+        TImgView32 view;
+        view.resize(120, 80);
+        view.show();
+        view.SetPhoto(TPhoto(Pattern(100, 60)));
+        QStringList log;
+        view.AddLayer(std::make_unique<TProbeLayer>(QStringLiteral("top"), QRect(0, 0, 10, 10), log));
+        TProbeTool tool(QStringLiteral("tool"), log);
+        view.SetTool(&tool);
+        Render(view);
+        QCOMPARE(log, (QStringList{"top paint", "tool paint"}));
+        log.clear();
+        view.SetTool(nullptr);
+        Render(view);
+        QCOMPARE(log, QStringList{"top paint"});
     }
 };
 

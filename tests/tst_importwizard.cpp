@@ -1,4 +1,4 @@
-#include "app/EOrvessaError.h"
+#include "core/EOrvessaError.h"
 #include "input/TImportWizard.h"
 #include "input/TOpenDialog.h"
 #include "input/TPhotoPreview.h"
@@ -115,7 +115,7 @@ void TestImportWizard::init()
         QImage picture(path);
         if (picture.isNull())
             throw EOrvessaError(QStringLiteral("Cannot open file \"%1\".").arg(path));
-        return picture;
+        return TPhoto(picture);
     };
     auto finish = [this](const QString &path) { FFinished.append(path); };
     FWizard = std::make_unique<TImportWizard>(FDialog, lookup, pictureFolder(), FOpenDialog, loader, finish);
@@ -244,7 +244,7 @@ void TestImportWizard::pageLayout()
         QCOMPARE(FDialog->CheckBox->text(), "T:frmImportDlg.CheckBox.ReqText" + number);
         QCOMPARE(FLoaded.last(), pictureFolder() + sample);
         QVERIFY(!FDialog->ImgSample->pixmap().isNull());
-        QCOMPARE(FDialog->Image->picture().size(), QSize(300, 400));
+        QCOMPARE(FDialog->Image->picture().PixelSize(), QSize(300, 400));
         FDialog->CheckBox->click();
         QVERIFY(FDialog->BtnNext->isEnabled());
         FDialog->CheckBox->click();
@@ -295,7 +295,7 @@ void TestImportWizard::everyEntryUnticksAndRereadsPhoto()
     const qsizetype photoReads = FLoaded.count(photoPath());
     FDialog->BtnNext->click();
     QCOMPARE(FLoaded.count(photoPath()), photoReads + 1);
-    QCOMPARE(FDialog->Image->picture().size(), QSize(120, 90));
+    QCOMPARE(FDialog->Image->picture().PixelSize(), QSize(120, 90));
     QVERIFY(!FDialog->CheckBox->isChecked());
     QVERIFY(!FDialog->BtnNext->isEnabled());
 
@@ -387,7 +387,7 @@ void TestImportWizard::finishHidesThenLoads()
 {
     bool hiddenFirst = false;
     FWizard = std::make_unique<TImportWizard>(
-        FDialog, [](const QString &key) { return key; }, pictureFolder(), FOpenDialog, [](const QString &path) { return QImage(path); },
+        FDialog, [](const QString &key) { return key; }, pictureFolder(), FOpenDialog, [](const QString &path) { return TPhoto(QImage(path)); },
         [this, &hiddenFirst](const QString &path) {
             hiddenFirst = !FDialog->isVisible();
             FFinished.append(path);
@@ -474,7 +474,7 @@ void TestImportWizard::unreadablePhotoReturnsToPage0()
 {
     goToPage(1);
     FDialog->BtnBack->click();
-    const QImage shownBefore = FDialog->Image->picture();
+    const QImage shownBefore = FDialog->Image->picture().Pixels();
     QFile broken(photoPath());
     QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
     broken.write("not a picture");
@@ -488,14 +488,14 @@ void TestImportWizard::unreadablePhotoReturnsToPage0()
         QVERIFY2(!control(name)->isVisibleTo(FDialog), qPrintable(name));
     QVERIFY(!FDialog->BtnBack->isEnabled());
     QVERIFY(FDialog->BtnNext->isEnabled()); // the file exists: the user may retry
-    QCOMPARE(FDialog->Image->picture(), shownBefore);
+    QCOMPARE(FDialog->Image->picture().Pixels(), shownBefore);
     QVERIFY(FFinished.isEmpty());
 
     // Picking another file goes on as usual.
     writePicture(photoPath(), QSize(50, 60), Qt::green);
     FDialog->BtnNext->click();
     QCOMPARE(FWizard->ImportStep(), 1);
-    QCOMPARE(FDialog->Image->picture().size(), QSize(50, 60));
+    QCOMPARE(FDialog->Image->picture().PixelSize(), QSize(50, 60));
 }
 
 void TestImportWizard::previewFitRect_data()
@@ -537,7 +537,7 @@ void TestImportWizard::previewSamplesNearestPixel()
             board.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
     TPhotoPreview preview;
     preview.resize(233, 241);
-    preview.setPicture(board);
+    preview.setPicture(TPhoto(board));
     const QImage shown = preview.grab().toImage();
     for (int y = 0; y < shown.height(); y += 7)
         for (int x = 0; x < shown.width(); x += 5) {

@@ -5,7 +5,7 @@
 
 #include "app/TAboutBox.h"
 #include "app/TMainForm.h"
-#include "app/TMessageBox.h"
+#include "widgets/TMessageBox.h"
 #include "app/TOrvessaApplication.h"
 #include "app/TfrmErrorMsg.h"
 #include "input/TfrmImportDlg.h"
@@ -181,7 +181,7 @@ QList<std::pair<QString, QString>> TestLanguageUi::shownTexts() const
     auto memo = [](QWidget *w, const char *name) { return w->findChild<TMemo *>(QString::fromLatin1(name))->toPlainText(); };
     auto *import = f->findChild<TAdvToolPanel *>(QStringLiteral("ToolPanelImport"));
     auto *measure = f->findChild<TAdvToolPanel *>(QStringLiteral("ToolPanelMeasure"));
-    QWidget *wizard = f->frmImportDlg();
+    QWidget *wizard = f->findChild<TfrmImportDlg *>(QStringLiteral("frmImportDlg"));
     return {
         {"Caption", f->windowTitle()},
         {"acFileOpen", action("acFileOpen")},
@@ -196,16 +196,16 @@ QList<std::pair<QString, QString>> TestLanguageUi::shownTexts() const
         {"LabURL", label(import, "LabURL")},
         {"ToolPanelMeasure.Caption", measure->caption()},
         {"ToolPanelMeasure.Section1.Item10", measure->itemCaption(1, 10)},
-        {"frmErrorMsg", f->frmErrorMsg()->windowTitle()},
-        {"frmErrorMsg.BtnHelp", button(f->frmErrorMsg(), "BtnHelp")},
+        {"frmErrorMsg", f->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg"))->windowTitle()},
+        {"frmErrorMsg.BtnHelp", button(f->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg")), "BtnHelp")},
         {"frmImportDlg.Caption", wizard->windowTitle()},
         {"frmImportDlg.LabURL", label(wizard, "LabURL")},
         {"frmImportDlg.LabFileOpen", label(wizard, "LabFileOpen")},
         {"frmImportDlg.MemBeginInfo", memo(wizard, "MemBeginInfo")},
         {"frmImportDlg.BtnCancel.Caption", button(wizard, "BtnCancel")},
         {"frmImportDlg.BtnBack.Caption", button(wizard, "BtnBack")},
-        {"AboutBox", f->AboutBox()->windowTitle()},
-        {"AboutBox.LabVer.Caption", label(f->AboutBox(), "LabVer")},
+        {"AboutBox", f->findChild<TAboutBox *>(QStringLiteral("AboutBox"))->windowTitle()},
+        {"AboutBox.LabVer.Caption", label(f->findChild<TAboutBox *>(QStringLiteral("AboutBox")), "LabVer")},
     };
 }
 
@@ -230,7 +230,7 @@ QStringList TestLanguageUi::mismatches(const QString &file) const
     auto *import = FForm->findChild<TAdvToolPanel *>(QStringLiteral("ToolPanelImport"));
     expect(QStringLiteral("help link"), import->findChild<TNpsUrl *>(QStringLiteral("LabURL"))->url(),
            prog() + keyText(file, QStringLiteral("LabURL.URL")));
-    expect(QStringLiteral("wizard help link"), FForm->frmImportDlg()->findChild<TNpsUrl *>(QStringLiteral("LabURL"))->url(),
+    expect(QStringLiteral("wizard help link"), FForm->findChild<TfrmImportDlg *>(QStringLiteral("frmImportDlg"))->findChild<TNpsUrl *>(QStringLiteral("LabURL"))->url(),
            prog() + keyText(file, QStringLiteral("frmImportDlg.LabURL.URL")));
     return found;
 }
@@ -314,7 +314,7 @@ void TestLanguageUi::choosingRetranslatesEveryWindow()
     QVERIFY(QFile::copy(lng(QStringLiteral("russian.lng")), odd));
     start();
     FForm->findChild<QAction *>(QStringLiteral("acImportFoto"))->trigger(); // the wizard is open meanwhile
-    QVERIFY(FForm->frmImportDlg()->isVisible());
+    QVERIFY(FForm->findChild<TfrmImportDlg *>(QStringLiteral("frmImportDlg"))->isVisible());
     auto *producer = FForm->findChild<TPageProducer *>(QStringLiteral("PageProducer"));
 
     const QString russian = lng(QStringLiteral("russian.lng"));
@@ -414,7 +414,7 @@ void TestLanguageUi::missingKeysShowUntranslated()
     QCOMPARE(zoomIn->toolTip(), QStringLiteral("Zoom in")); // its hint has a key of its own
     auto *import = FForm->findChild<TAdvToolPanel *>(QStringLiteral("ToolPanelImport"));
     QCOMPARE(import->findChild<TNpsUrl *>(QStringLiteral("LabURL"))->url(), prog() + Untranslated);
-    QCOMPARE(FForm->frmImportDlg()->findChild<TNpsUrl *>(QStringLiteral("LabURL"))->url(),
+    QCOMPARE(FForm->findChild<TfrmImportDlg *>(QStringLiteral("frmImportDlg"))->findChild<TNpsUrl *>(QStringLiteral("LabURL"))->url(),
              prog() + QStringLiteral("help/english.html"));
 }
 

@@ -2,7 +2,7 @@
 // the error dialog and the default error box.
 #include "TestSupport.h"
 
-#include "app/EOrvessaError.h"
+#include "core/EOrvessaError.h"
 #include "app/TAboutBox.h"
 #include "input/TfrmImportDlg.h"
 #include "report/TfrmOrvessaView.h"
@@ -101,7 +101,10 @@ void TestMainForm::actions()
     QFETCH(QString, name);
     // A window that was never shown still holds the layout texts.
     TMainForm fresh;
-    QAction *action = fresh.findChild<QAction *>(name);
+    // Every action is held by the action manager.
+    QObject *manager = fresh.findChild<QObject *>(QStringLiteral("ActionManager"), Qt::FindDirectChildrenOnly);
+    QVERIFY(manager);
+    QAction *action = manager->findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
     QVERIFY2(action, qPrintable(name));
     QFETCH(QString, caption);
     QFETCH(QString, toolTip);
@@ -233,7 +236,7 @@ void TestMainForm::errorDialogReplacesTextAndStaysModeless()
 {
     FForm->ShowError(QStringLiteral("first"));
     FForm->ShowError(QStringLiteral("second"));
-    TfrmErrorMsg *dialog = FForm->frmErrorMsg();
+    TfrmErrorMsg *dialog = FForm->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg"));
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->message(), QStringLiteral("second"));
     QCOMPARE(FForm->findChildren<TfrmErrorMsg *>().size(), 1);
@@ -244,7 +247,7 @@ void TestMainForm::errorDialogReplacesTextAndStaysModeless()
 
 void TestMainForm::errorDialogClosesThroughOkAndEscape()
 {
-    TfrmErrorMsg *dialog = FForm->frmErrorMsg();
+    TfrmErrorMsg *dialog = FForm->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg"));
     FForm->ShowError(QStringLiteral("x"));
     QTest::mouseClick(dialog->BtnOK, Qt::LeftButton);
     QVERIFY(!dialog->isVisible());
@@ -319,13 +322,14 @@ void TestMainForm::programFolderIgnoresWorkingDirectory()
 void TestMainForm::windowsAndExit()
 {
     QCOMPARE(FForm->windowTitle().isEmpty(), false);
-    QCOMPARE(FForm->AboutBox()->objectName(), QStringLiteral("AboutBox"));
-    QCOMPARE(FForm->frmOrvessaView()->objectName(), QStringLiteral("frmOrvessaView"));
-    QCOMPARE(FForm->frmImportDlg()->objectName(), QStringLiteral("frmImportDlg"));
-    QCOMPARE(FForm->frmErrorMsg()->objectName(), QStringLiteral("frmErrorMsg"));
-    for (QWidget *secondary : {static_cast<QWidget *>(FForm->AboutBox()), static_cast<QWidget *>(FForm->frmOrvessaView()),
-                               static_cast<QWidget *>(FForm->frmImportDlg())})
+    // Each secondary window is found by its name and is hidden at start.
+    for (QWidget *secondary : {static_cast<QWidget *>(FForm->findChild<TAboutBox *>(QStringLiteral("AboutBox"))),
+                               static_cast<QWidget *>(FForm->findChild<TfrmOrvessaView *>(QStringLiteral("frmOrvessaView"))),
+                               static_cast<QWidget *>(FForm->findChild<TfrmImportDlg *>(QStringLiteral("frmImportDlg"))),
+                               static_cast<QWidget *>(FForm->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg")))}) {
+        QVERIFY(secondary);
         QVERIFY(!secondary->isVisible());
+    }
 
     FForm->ShowError(QStringLiteral("open while exiting"));
     FForm->findChild<QAction *>(QStringLiteral("acExit"))->trigger();

@@ -5,7 +5,7 @@
 
 #include "app/TAboutBox.h"
 #include "app/TMainForm.h"
-#include "app/TMessageBox.h"
+#include "widgets/TMessageBox.h"
 #include "OrvessaBuild.h"
 #include "app/TOrvessaApplication.h"
 #include "app/TfrmErrorMsg.h"
@@ -135,9 +135,9 @@ private:
     void setHelpTarget(const QString &target);
 
     TImgView32 *view() const { return FForm->findChild<TImgView32 *>(QStringLiteral("Image")); }
-    TfrmImportDlg *wizard() const { return FForm->frmImportDlg(); }
+    TfrmImportDlg *wizard() const { return FForm->findChild<TfrmImportDlg *>(QStringLiteral("frmImportDlg")); }
     TAdvToolPanel *panel(const QString &name) const { return FForm->findChild<TAdvToolPanel *>(name); }
-    QAction *action(const char *name) const { return FForm->action(QString::fromLatin1(name)); }
+    QAction *action(const char *name) const { return FForm->findChild<QAction *>(QString::fromLatin1(name)); }
 
     std::unique_ptr<TestSupport::TProgramFolderCopy> FFolder;
     std::unique_ptr<TestSupport::TMessageRecorder> FMessages;
@@ -234,7 +234,7 @@ void TestMainWindowFlows::walkToLastPage(const QString &path)
         clickNext();
         tick();
     }
-    QCOMPARE(FForm->ImportWizard()->ImportStep(), 3);
+    QCOMPARE(FForm->findChild<TImportWizard *>(QStringLiteral("ImportWizard"))->ImportStep(), 3);
 }
 
 // Points both help links of the language file in force at target, as a
@@ -274,7 +274,7 @@ void TestMainWindowFlows::wizardWalksToFinish()
             action("acImportFoto")->trigger();
     };
     const QString photo = writeImage(QStringLiteral("face.jpg"), QSize(120, 90), Qt::darkCyan, "JPG");
-    TImportWizard *steps = FForm->ImportWizard();
+    TImportWizard *steps = FForm->findChild<TImportWizard *>(QStringLiteral("ImportWizard"));
 
     open();
     QTRY_VERIFY(wizard()->isVisible());
@@ -297,8 +297,8 @@ void TestMainWindowFlows::wizardWalksToFinish()
     QCOMPARE(wizard()->BtnNext->text(), QStringLiteral("&Finish"));
     clickNext();
     QTRY_VERIFY(!wizard()->isVisible());
-    QCOMPARE(view()->Photo().size(), QSize(120, 90));
-    QVERIFY(sameColour(view()->Photo().pixel(60, 45), QColor(Qt::darkCyan).rgb()));
+    QCOMPARE(view()->Photo().PixelSize(), QSize(120, 90));
+    QVERIFY(sameColour(view()->Photo().Pixels().pixel(60, 45), QColor(Qt::darkCyan).rgb()));
     QVERIFY(FMessages->messages().isEmpty());
 
     // Opening again starts over at page 0 with the last path, ready to go on.
@@ -327,7 +327,7 @@ void TestMainWindowFlows::wizardBrowsesWithTheOpenDialog()
     QTRY_VERIFY(wizard()->isVisible());
     // The open wizard leaves the main window at the user's service.
     openFile(writeImage(QStringLiteral("first.bmp"), QSize(30, 20), Qt::red));
-    QCOMPARE(view()->Photo().size(), QSize(30, 20));
+    QCOMPARE(view()->Photo().PixelSize(), QSize(30, 20));
 
     // "..." runs File > Open's own dialog object, which now remembers the
     // second file, and loads nothing into the main view.
@@ -335,9 +335,9 @@ void TestMainWindowFlows::wizardBrowsesWithTheOpenDialog()
     QTest::mouseClick(wizard()->BtnOpen, Qt::LeftButton);
     QCOMPARE(FDialogRuns, 2);
     QCOMPARE(wizard()->EdFileName->text(), second);
-    QCOMPARE(FForm->OpenDialog()->FileName(), second);
+    QCOMPARE(FForm->findChild<TOpenDialog *>(QStringLiteral("OpenDialog"))->FileName(), second);
     QVERIFY(wizard()->BtnNext->isEnabled());
-    QCOMPARE(view()->Photo().size(), QSize(30, 20));
+    QCOMPARE(view()->Photo().PixelSize(), QSize(30, 20));
 
     FChosen.clear(); // Cancel keeps the path
     QTest::mouseClick(wizard()->BtnOpen, Qt::LeftButton);
@@ -349,7 +349,7 @@ void TestMainWindowFlows::wizardBrowsesWithTheOpenDialog()
 void TestMainWindowFlows::wizardFinishRereadsPhoto()
 {
     openFile(writeImage(QStringLiteral("before.bmp"), QSize(33, 22), Qt::green));
-    const QImage before = view()->Photo();
+    const QImage before = view()->Photo().Pixels();
     const QString photo = writeImage(QStringLiteral("face.bmp"), QSize(64, 48), Qt::cyan);
     walkToLastPage(photo);
     QVERIFY(QFile::remove(photo));
@@ -358,7 +358,7 @@ void TestMainWindowFlows::wizardFinishRereadsPhoto()
     QCOMPARE(FMessages->messages().first().text,
              QStringLiteral("Cannot open file \"%1\". No such file or directory.").arg(photo));
     QVERIFY(!wizard()->isVisible());
-    QCOMPARE(view()->Photo(), before);
+    QCOMPARE(view()->Photo().Pixels(), before);
 }
 
 // ---------------------------------------------------------------------------
@@ -385,8 +385,8 @@ void TestMainWindowFlows::openLoadsEachFormat()
                              : writeImage(name, size, colour, format.constData()));
     QCOMPARE(FDialogRuns, 1);
     QVERIFY(FMessages->messages().isEmpty());
-    QCOMPARE(view()->Photo().size(), size);
-    QVERIFY(sameColour(view()->Photo().pixel(size.width() / 2, size.height() / 2), colour.rgb()));
+    QCOMPARE(view()->Photo().PixelSize(), size);
+    QVERIFY(sameColour(view()->Photo().Pixels().pixel(size.width() / 2, size.height() / 2), colour.rgb()));
 }
 
 void TestMainWindowFlows::openFailureOrCancelKeepsPhoto_data()
@@ -406,15 +406,15 @@ void TestMainWindowFlows::openFailureOrCancelKeepsPhoto()
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
     openFile(writeImage(QStringLiteral("before.bmp"), QSize(33, 22), Qt::green));
-    const QImage before = view()->Photo();
+    const QImage before = view()->Photo().Pixels();
     QCOMPARE(before.size(), QSize(33, 22));
     view()->SetScale(1.4f);
 
     openFile(name.isEmpty() ? QString() : write(name, content));
     QCOMPARE(FDialogRuns, 2);
-    QCOMPARE(view()->Photo(), before);
+    QCOMPARE(view()->Photo().Pixels(), before);
     QCOMPARE(view()->Scale(), 1.4f);
-    QVERIFY(!FForm->frmErrorMsg()->isVisible());
+    QVERIFY(!FForm->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg"))->isVisible());
     if (message.isEmpty()) {
         QVERIFY(FMessages->messages().isEmpty());
         return;
@@ -487,7 +487,7 @@ void TestMainWindowFlows::copyPutsPhotoOnClipboard()
     press(Qt::Key_C);
     const QImage copied = clipboard->image();
     QCOMPARE(copied.size(), QSize(57, 43));
-    QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), view()->Photo());
+    QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), view()->Photo().Pixels());
 }
 
 void TestMainWindowFlows::pasteTakesClipboardPictureAsPhoto()
@@ -504,14 +504,14 @@ void TestMainWindowFlows::pasteTakesClipboardPictureAsPhoto()
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->setText(QStringLiteral("no picture"));
     press(Qt::Key_V);
-    QCOMPARE(view()->Photo().size(), QSize(200, 150));
+    QCOMPARE(view()->Photo().PixelSize(), QSize(200, 150));
 
     QImage pasted = solid(QSize(90, 70), Qt::darkBlue);
     pasted.setPixel(3, 4, qRgb(250, 200, 10));
     clipboard->setImage(pasted);
     press(Qt::Key_V);
     QVERIFY(FMessages->messages().isEmpty());
-    QCOMPARE(view()->Photo(), pasted);
+    QCOMPARE(view()->Photo().Pixels(), pasted);
     QCOMPARE(FForm->GuideLines()->Selection(), line);
     QCOMPARE(line->Location(), lineBefore);
     QCOMPARE(FForm->MeasureStore(), storeBefore);
@@ -538,7 +538,7 @@ void TestMainWindowFlows::helpOpensHelpDocument()
         action("AcHelp")->trigger();
     } else if (route == u"BtnHelp") {
         FForm->ShowError(QStringLiteral("something"));
-        QTest::mouseClick(FForm->frmErrorMsg()->BtnHelp, Qt::LeftButton);
+        QTest::mouseClick(FForm->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg"))->BtnHelp, Qt::LeftButton);
     } else if (route == u"LabURL") {
         auto *link = panel(QStringLiteral("ToolPanelImport"))->findChild<TNpsUrl *>(QStringLiteral("LabURL"));
         QVERIFY(link);
@@ -576,7 +576,7 @@ void TestMainWindowFlows::helpTargetOutsideProgramOpensNothing()
     QTest::mouseClick(wizard()->LabURL, Qt::LeftButton);
     QVERIFY(shell.addresses().isEmpty());
     QVERIFY(FMessages->messages().isEmpty());
-    QVERIFY(!FForm->frmErrorMsg()->isVisible());
+    QVERIFY(!FForm->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg"))->isVisible());
 }
 
 // ---------------------------------------------------------------------------
@@ -603,7 +603,7 @@ void TestMainWindowFlows::homePageFromMainView()
         QCOMPARE(FMessages->messages().first().title, QStringLiteral("Orvessa"));
         QCOMPARE(FMessages->messages().first().text,
                  QStringLiteral("Cannot open \"%1\". No program is set to open it.").arg(address));
-        QVERIFY(!FForm->frmErrorMsg()->isVisible());
+        QVERIFY(!FForm->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg"))->isVisible());
     }
 }
 
@@ -615,7 +615,7 @@ void TestMainWindowFlows::homePageFromAboutBox()
     if (QWidget *focused = FForm->focusWidget())
         focused->clearFocus();
     QVERIFY(!FForm->focusWidget());
-    TAboutBox *about = FForm->AboutBox();
+    TAboutBox *about = FForm->findChild<TAboutBox *>(QStringLiteral("AboutBox"));
     QTimer::singleShot(0, about, [about] {
         const auto closeBox = qScopeGuard([about] { about->close(); });
         QTRY_VERIFY(about->isActiveWindow());

@@ -28,15 +28,24 @@ void TestMemo::textBecomesSelectableUnderTheMouse()
     QCOMPARE(memo->textFormat(), Qt::PlainText);
 }
 
+// The memo paints its own background over whatever lies beneath it: seen in
+// its window (not grabbed alone, which always draws a background), the
+// memo's area has the memo's colour and the rest the window's.
 void TestMemo::backgroundFillsTheMemo()
 {
     QWidget window;
-    auto *memo = new TMemo(QStringLiteral("MemInfo"), QRect(0, 0, 40, 30), &window);
+    QPalette blue = window.palette();
+    blue.setColor(QPalette::Window, Qt::blue);
+    window.setPalette(blue);
+    window.setAutoFillBackground(true);
+    auto *memo = new TMemo(QStringLiteral("MemInfo"), QRect(10, 10, 40, 30), &window);
     memo->setBackground(QColor(0xF4, 0xF4, 0xF4));
-    window.resize(40, 30);
+    window.resize(60, 50);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(memo->grab().toImage().pixelColor(20, 15), QColor(0xF4, 0xF4, 0xF4));
+    const QImage shot = window.grab().toImage();
+    QCOMPARE(shot.pixelColor(30, 25), QColor(0xF4, 0xF4, 0xF4));
+    QCOMPARE(shot.pixelColor(5, 5), QColor(Qt::blue));
 }
 
 QTEST_MAIN(TestMemo)

@@ -3,7 +3,7 @@
 #include "lang/TMultiLang.h"
 #include "lang/TTransStorage.h"
 #include "lang/TSystemLanguage.h"
-#include "app/TMessageBox.h"
+#include "widgets/TMessageBox.h"
 
 #include "TestSupport.h"
 

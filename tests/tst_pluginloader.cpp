@@ -1,7 +1,7 @@
 // Plugins beside the executable: a clear error when one is missing or is the
 // wrong kind, and the photo loader's decoders can be replaced.
-#include "app/EOrvessaError.h"
-#include "app/TPluginLoader.h"
+#include "core/EOrvessaError.h"
+#include "core/TPluginLoader.h"
 #include "input/TPhotoDecoders.h"
 #include "input/TPhotoLoader.h"
 #include "report/TBrowserFactory.h"
@@ -97,7 +97,7 @@ void TestPluginLoader::loaderUsesTheGivenDecoders()
 
     TFakeDecoders decoders;
     TPhotoLoader::setDecoders(&decoders);
-    const QImage photo = TPhotoLoader::Load(file.fileName());
+    const QImage photo = TPhotoLoader::Load(file.fileName()).Pixels();
     TPhotoLoader::setDecoders(nullptr);
     QCOMPARE(decoders.calls, QStringList{call});
     QCOMPARE(photo.size(), QSize(2, 1));

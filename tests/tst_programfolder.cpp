@@ -1,7 +1,7 @@
 // The program folder rule (data beside the executable, else the installed
 // data folder) and where the report page goes when that folder is read-only.
-#include "app/TProgramFolder.h"
-#include "app/EOrvessaError.h"
+#include "core/TProgramFolder.h"
+#include "core/EOrvessaError.h"
 #include "report/TReportPage.h"
 #include "report/TReportPlace.h"
 

@@ -1,4 +1,4 @@
-#include "app/EOrvessaError.h"
+#include "core/EOrvessaError.h"
 #include "report/TReportPage.h"
 
 #include <QTemporaryDir>

@@ -16,7 +16,7 @@
 #include "report/TReportPage.h"
 #include "report/TReportPlace.h"
 #include "report/TfrmOrvessaView.h"
-#include "app/TProgramFolder.h"
+#include "core/TProgramFolder.h"
 #include "widgets/TAdvToolPanel.h"
 #include "widgets/TAdvToolPanelTab.h"
 
@@ -209,7 +209,7 @@ public:
         QVERIFY(activate());
         QTest::keyClick(FForm.get(), Qt::Key_O, Qt::ControlModifier);
         TOpenDialog::setHook({});
-        QCOMPARE(FView->Photo().size(), PhotoSize);
+        QCOMPARE(FView->Photo().PixelSize(), PhotoSize);
     }
 
     // Opens the Measure panel by its tab and locks it, so that it stays
@@ -453,11 +453,11 @@ void TestWholeJob::wholeJob()
     for (const TPlacement &p : Face)
         QCOMPARE(FUser->line(p.n)->Visible(), p.n == 11);
 
-    TfrmOrvessaView *report = FUser->form()->frmOrvessaView();
+    TfrmOrvessaView *report = FUser->form()->findChild<TfrmOrvessaView *>(QStringLiteral("frmOrvessaView"));
     QVERIFY(report->isVisible());
     QVERIFY(report->Browser());
     QCOMPARE(report->Browser()->objectName(), QStringLiteral("Browser"));
-    QVERIFY(!FUser->form()->frmErrorMsg()->isVisible());
+    QVERIFY(!FUser->form()->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg"))->isVisible());
     QVERIFY(FMessages->messages().isEmpty());
 }
 
@@ -494,14 +494,14 @@ void TestWholeJob::refusedRunKeepsThePage()
         return;
     FUser->getBeautyIndex();
 
-    TfrmErrorMsg *error = FUser->form()->frmErrorMsg();
+    TfrmErrorMsg *error = FUser->form()->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg"));
     QTRY_VERIFY(error->isVisible());
     const QString text = FUser->form()->LangText(messageKey);
     QVERIFY(!text.isEmpty() && text != QStringLiteral("<UNTRANSLATED>"));
     QCOMPARE(error->message(), text);
     QCOMPARE(readFile(FUser->pagePath()), page);
     // A refused run leaves the report window as it was.
-    QCOMPARE(FUser->form()->frmOrvessaView()->isVisible(), !newSession);
+    QCOMPARE(FUser->form()->findChild<TfrmOrvessaView *>(QStringLiteral("frmOrvessaView"))->isVisible(), !newSession);
     QVERIFY(FMessages->messages().isEmpty());
 }
 
@@ -513,12 +513,12 @@ void TestWholeJob::incompleteWritesNoPage()
         return;
     FUser->getBeautyIndex();
 
-    TfrmErrorMsg *error = FUser->form()->frmErrorMsg();
+    TfrmErrorMsg *error = FUser->form()->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg"));
     QTRY_VERIFY(error->isVisible());
     QCOMPARE(error->message(), FUser->form()->LangText(QStringLiteral("errorMeausuresNotComplete")));
     QVERIFY(!QFile::exists(FUser->pagePath()));
-    QVERIFY(!FUser->form()->frmOrvessaView()->isVisible());
-    QVERIFY(!FUser->form()->frmOrvessaView()->Browser());
+    QVERIFY(!FUser->form()->findChild<TfrmOrvessaView *>(QStringLiteral("frmOrvessaView"))->isVisible());
+    QVERIFY(!FUser->form()->findChild<TfrmOrvessaView *>(QStringLiteral("frmOrvessaView"))->Browser());
     QVERIFY(FMessages->messages().isEmpty());
 }
 
@@ -538,8 +538,8 @@ void TestWholeJob::pageWriteFailure()
     const QString prefix = QStringLiteral("Cannot create file \"%1\". ").arg(page);
     QVERIFY2(box.text.startsWith(prefix), qPrintable(box.text));
     QVERIFY2(box.text.size() > prefix.size() + 1 && box.text.endsWith(QLatin1Char('.')), qPrintable(box.text));
-    QVERIFY(!FUser->form()->frmOrvessaView()->isVisible());
-    QVERIFY(!FUser->form()->frmErrorMsg()->isVisible());
+    QVERIFY(!FUser->form()->findChild<TfrmOrvessaView *>(QStringLiteral("frmOrvessaView"))->isVisible());
+    QVERIFY(!FUser->form()->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg"))->isVisible());
     QVERIFY(QFileInfo(page).isDir());
 }
 

@@ -1,6 +1,6 @@
 #include "THomePage.h"
 
-#include "EOrvessaError.h"
+#include "core/EOrvessaError.h"
 #include "widgets/TShell.h"
 
 #include <QWidget>

@@ -1,18 +1,17 @@
 #include "TMainForm.h"
 
-#include "TMessageBox.h"
+#include "widgets/TMessageBox.h"
 
-#include "EOrvessaError.h"
+#include "core/EOrvessaError.h"
 #include "TAboutBox.h"
 #include "THelpTarget.h"
 #include "THomePage.h"
 #include "TOrvessaApplication.h"
-#include "TProgramFolder.h"
+#include "core/TProgramFolder.h"
 #include "TfrmErrorMsg.h"
 #include "input/TClipboard.h"
 #include "input/TImportWizard.h"
 #include "input/TOpenDialog.h"
-#include "input/TPhotoBitmap.h"
 #include "input/TPhotoLoader.h"
 #include "input/TfrmImportDlg.h"
 #include "lang/TFindFile.h"
@@ -21,6 +20,7 @@
 #include "measure/TGuideLines.h"
 #include "measure/THandTool.h"
 #include "measure/TImgView32.h"
+#include "measure/TMeasurePick.h"
 #include "report/TPageProducer.h"
 #include "report/TReportPage.h"
 #include "report/TReportPlace.h"
@@ -175,22 +175,23 @@ void TMainForm::createSecondaryWindows()
 
 void TMainForm::createActions()
 {
+    ActionManager = new QObject(this);
+    ActionManager->setObjectName(QStringLiteral("ActionManager"));
     for (const TActionDef &def : ActionDefs) {
-        auto *action = new QAction(QString::fromUtf8(def.caption), this);
+        auto *action = new QAction(QString::fromUtf8(def.caption), ActionManager);
         action->setObjectName(QString::fromLatin1(def.name));
         action->setProperty("category", QString::fromLatin1(def.category));
-        SetHint(action, QString::fromUtf8(def.hint));
+        TTranslator::SetHint(action, QString::fromUtf8(def.hint));
         if (def.shortcut != NoShortcut)
             action->setShortcut(QKeySequence(def.shortcut));
         if (def.image >= 0)
             action->setIcon(ImgListAction->icon(def.image));
         addAction(action); // shortcuts work whichever control has the focus
-        FActions.insert(action->objectName(), action);
     }
     action(QStringLiteral("acHandTool"))->setCheckable(true);
 
     connect(action(QStringLiteral("acExit")), &QAction::triggered, this, &TMainForm::acExitExecute);
-    connect(action(QStringLiteral("AcHelp")), &QAction::triggered, this, &TMainForm::BtnHelpClick);
+    connect(action(QStringLiteral("AcHelp")), &QAction::triggered, this, &TMainForm::AcHelpExecute);
     connect(action(QStringLiteral("AcGetBeautyIndex")), &QAction::triggered, this, &TMainForm::AcGetBeautyIndexExecute);
     connect(action(QStringLiteral("acFileOpen")), &QAction::triggered, this, &TMainForm::acFileOpenExecute);
     connect(action(QStringLiteral("acImportFoto")), &QAction::triggered, this, &TMainForm::acImportFotoExecute);
@@ -198,11 +199,12 @@ void TMainForm::createActions()
     connect(action(QStringLiteral("acEditPaste")), &QAction::triggered, this, &TMainForm::acEditPasteExecute);
     connect(action(QStringLiteral("AcGoToHomePage")), &QAction::triggered, this, &TMainForm::AcGoToHomePageExecute);
     connect(action(QStringLiteral("acHelpAbout")), &QAction::triggered, this, &TMainForm::HelpAbout1Execute);
-}
-
-void TMainForm::SetHint(QAction *action, const QString &hint)
-{
-    TTranslator::SetHint(action, hint);
+    connect(action(QStringLiteral("acZoomIn")), &QAction::triggered, this, &TMainForm::acZoomInExecute);
+    connect(action(QStringLiteral("acZoomOut")), &QAction::triggered, this, &TMainForm::acZoomOutExecute);
+    connect(action(QStringLiteral("acActualPixels")), &QAction::triggered, this, &TMainForm::acActualPixelsExecute);
+    // Toggled, not triggered: the guide lines switch the tool off through the
+    // action as well.
+    connect(action(QStringLiteral("acHandTool")), &QAction::toggled, this, &TMainForm::acHandToolExecute);
 }
 
 void TMainForm::createMenu()
@@ -331,59 +333,67 @@ void TMainForm::connectView()
     FHandTool = std::make_unique<THandTool>(*Image, *handTool);
     FGuideLines = std::make_unique<TGuideLines>(*Image, FMeasureStore, PictureFolder(),
                                                 [handTool] { handTool->setChecked(false); });
+    FMeasurePick = std::make_unique<TMeasurePick>(
+        *ToolPanelMeasure, *ImgPreview, *Image, *FHandTool, *FGuideLines, PictureFolder(),
+        [this](const QString &key) { return LangText(key); }, [this](const QString &message) { ShowError(message); });
 
-    connect(action(QStringLiteral("acZoomIn")), &QAction::triggered, Image, &TImgView32::ZoomIn);
-    connect(action(QStringLiteral("acZoomOut")), &QAction::triggered, Image, &TImgView32::ZoomOut);
-    connect(action(QStringLiteral("acActualPixels")), &QAction::triggered, Image, &TImgView32::ActualPixels);
-    connect(Image, &TImgView32::mouseWheelDown, Image, &TImgView32::ZoomWheelDown);
-    connect(Image, &TImgView32::mouseWheelUp, Image, &TImgView32::ZoomWheelUp);
-    connect(Image, &TImgView32::mouseDown, this,
-            [this](Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pos, TViewLayer *) {
-                ImageMouseDown(button, pos);
-            });
-    connect(Image, &TImgView32::mouseMove, this,
-            [this](Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pos, TViewLayer *) {
-                ImageMouseMove(pos);
-            });
-    connect(Image, &TImgView32::mouseUp, this,
-            [this](Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint, TViewLayer *) {
-                ImageMouseUp(button);
-            });
+    connect(Image, &TImgView32::mouseWheelDown, this, &TMainForm::ImgViewMouseWheelDown);
+    connect(Image, &TImgView32::mouseWheelUp, this, &TMainForm::ImgViewMouseWheelUp);
+    connect(Image, &TImgView32::mouseDown, this, &TMainForm::ImageMouseDown);
+    connect(Image, &TImgView32::mouseMove, this, &TMainForm::ImageMouseMove);
+    connect(Image, &TImgView32::mouseUp, this, &TMainForm::ImageMouseUp);
 }
 
-void TMainForm::ImageMouseDown(Qt::MouseButton button, QPoint pos)
+void TMainForm::acZoomInExecute()
 {
-    FHandTool->MouseDown(button, pos);
+    Image->ZoomIn();
 }
 
-void TMainForm::ImageMouseMove(QPoint pos)
+void TMainForm::acZoomOutExecute()
 {
-    FHandTool->MouseMove(pos);
+    Image->ZoomOut();
 }
 
-void TMainForm::ImageMouseUp(Qt::MouseButton button)
+void TMainForm::acActualPixelsExecute()
 {
-    FHandTool->MouseUp(button);
-    FGuideLines->StoreSelection();
+    Image->ActualPixels();
+}
+
+void TMainForm::acHandToolExecute(bool checked)
+{
+    FHandTool->SetEnabled(checked);
+}
+
+// The view's own road has handled the mouse by the time these run: its
+// layers (the guide lines and their selection frame), then its current tool
+// (the hand tool), then the store write the guide lines connected to the
+// release. The window adds nothing of its own.
+void TMainForm::ImageMouseDown(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint, TViewLayer *)
+{
+}
+
+void TMainForm::ImageMouseMove(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint, TViewLayer *)
+{
+}
+
+void TMainForm::ImageMouseUp(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint, TViewLayer *)
+{
+}
+
+// Wheel notches zoom about the viewport centre, whatever the pointer's place.
+void TMainForm::ImgViewMouseWheelDown(Qt::KeyboardModifiers, QPoint)
+{
+    Image->ZoomWheelDown();
+}
+
+void TMainForm::ImgViewMouseWheelUp(Qt::KeyboardModifiers, QPoint)
+{
+    Image->ZoomWheelUp();
 }
 
 void TMainForm::ToolPanelMeasureItemClick(int section, int item)
 {
-    FHandTool->SetEnabled(false);
-    if (section != 1)
-        return;
-    if (Image->IsPhotoEmpty()) {
-        ShowError(LangText(QStringLiteral("errorFileNotOpen")));
-        return;
-    }
-    const int n = item + 1;
-    const QString sample = PictureFolder() + QString::number(n) + QStringLiteral(".jpg");
-    ImgPreview->setPixmap(QPixmap::fromImage(TPhotoLoader::Load(sample)));
-    ToolPanelMeasure->setItemImageIndex(1, item, 1);
-    const int current = FGuideLines->CurrentMeasure();
-    if (current > 0)
-        ToolPanelMeasure->setItemImageIndex(1, current - 1, 2);
-    FGuideLines->StartMeasure(n);
+    FMeasurePick->ItemClick(section, item);
 }
 
 void TMainForm::acFileOpenExecute()
@@ -394,7 +404,7 @@ void TMainForm::acFileOpenExecute()
 
 void TMainForm::acFileOpenAccept(const QString &path)
 {
-    Image->LoadPhoto(path);
+    Image->SetPhoto(TPhotoLoader::Load(path));
 }
 
 void TMainForm::OpenOnceShown(const QString &path)
@@ -413,11 +423,9 @@ void TMainForm::acEditCopyExecute()
 void TMainForm::acEditPasteExecute()
 {
     // Ctrl+V takes the clipboard's picture as the photo, as a load does.
-    const QImage picture = TClipboard::Picture();
-    if (picture.isNull())
-        return;
-    TPhotoBitmap::CheckPictureSize(picture.width(), picture.height());
-    Image->SetPhoto(TPhotoBitmap::ToPhotoFormat(picture));
+    TPhoto picture = TClipboard::Picture();
+    if (!picture.IsEmpty())
+        Image->SetPhoto(std::move(picture));
 }
 
 void TMainForm::acImportFotoExecute()
@@ -428,16 +436,6 @@ void TMainForm::acImportFotoExecute()
 TGuideLines *TMainForm::GuideLines() const
 {
     return FGuideLines.get();
-}
-
-TOpenDialog *TMainForm::OpenDialog() const
-{
-    return FOpenDialog;
-}
-
-TImportWizard *TMainForm::ImportWizard() const
-{
-    return FImportWizard;
 }
 
 void TMainForm::showEvent(QShowEvent *event)
@@ -536,7 +534,7 @@ QString TMainForm::CurrentLanguageFile() const
 
 void TMainForm::AcGetBeautyIndexExecute()
 {
-    FBeautyResult = GetBeautyResult(FMeasureStore, FFaceProportions);
+    FBeautyResult = GetBeautyResult();
     // The status, not Index == -1, tells an incomplete set: a real index can
     // be exactly -1.
     if (FBeautyResult.Status == TBeautyStatus::Incomplete) {
@@ -556,11 +554,6 @@ QByteArray TMainForm::PageProducerHTMLTag(const QByteArray &tagName, const QByte
     return TReportTags::Text(FBeautyResult, tagName);
 }
 
-const TBeautyResult &TMainForm::BeautyResult() const
-{
-    return FBeautyResult;
-}
-
 void TMainForm::acExitExecute()
 {
     close();
@@ -577,6 +570,16 @@ void TMainForm::HelpAbout1Execute()
 {
     connect(FAboutBox, &TAboutBox::homePageClicked, this, &TMainForm::AcGoToHomePageExecute, Qt::UniqueConnection);
     FAboutBox->ShowModal();
+}
+
+TBeautyResult TMainForm::GetBeautyResult()
+{
+    return ::GetBeautyResult(FMeasureStore, FFaceProportions);
+}
+
+void TMainForm::AcHelpExecute()
+{
+    BtnHelpClick();
 }
 
 void TMainForm::BtnHelpClick()
@@ -602,7 +605,7 @@ void TMainForm::ShowError(const QString &message)
 
 QAction *TMainForm::action(const QString &name) const
 {
-    return FActions.value(name);
+    return ActionManager->findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
 }
 
 const TMeasureStore &TMainForm::MeasureStore() const
@@ -628,24 +631,4 @@ QString TMainForm::PictureFolder() const
 QString TMainForm::TemplateFolder() const
 {
     return FProgramFolder + QStringLiteral("res") + QDir::separator();
-}
-
-TAboutBox *TMainForm::AboutBox() const
-{
-    return FAboutBox;
-}
-
-TfrmOrvessaView *TMainForm::frmOrvessaView() const
-{
-    return FfrmOrvessaView;
-}
-
-TfrmImportDlg *TMainForm::frmImportDlg() const
-{
-    return FfrmImportDlg;
-}
-
-TfrmErrorMsg *TMainForm::frmErrorMsg() const
-{
-    return FfrmErrorMsg;
 }

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QHash>
 #include <QMainWindow>
 #include <memory>
 #include "evaluate/TBeautyResult.h"
 #include "evaluate/TFaceProportions.h"
 #include "lang/TMultiLang.h"
-#include "measure/TFloatRect.h"
+#include "core/TFloatRect.h"
 #include <QVector>
 
 class QAction;
@@ -17,6 +16,7 @@ class TAboutBox;
 class TFindFile;
 class TGuideLines;
 class THandTool;
+class TMeasurePick;
 class TImportWizard;
 class TViewLayer;
 class TOpenDialog;
@@ -47,31 +47,22 @@ public:
     QString PictureFolder() const;
     QString TemplateFolder() const;
 
-    QAction *action(const QString &name) const;
     const TMeasureStore &MeasureStore() const;
 
     void ShowError(const QString &message);
 
-    // Splits a hint "short|long" into the action's tooltip and status text.
-    static void SetHint(QAction *action, const QString &hint);
-
-    TAboutBox *AboutBox() const;
-    TfrmOrvessaView *frmOrvessaView() const;
-    TfrmImportDlg *frmImportDlg() const;
-    TfrmErrorMsg *frmErrorMsg() const;
-
     // Runs the show handler again, as a language change does.
     void FormShow();
+
+    // The beauty index of the measurement store as it stands.
+    TBeautyResult GetBeautyResult();
 
     // The language lookup: the text of key in the language file in force.
     QString LangText(const QString &key) const;
     QString GetCountryCode(bool appendSeparator) const;
     QString CurrentLanguageFile() const;
-    const TBeautyResult &BeautyResult() const;
 
     TGuideLines *GuideLines() const;
-    TOpenDialog *OpenDialog() const;
-    TImportWizard *ImportWizard() const;
 
     // Load photo into the main view (File > Open, the wizard's Finish).
     void acFileOpenAccept(const QString &path);
@@ -83,6 +74,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    QAction *action(const QString &name) const;
     void FormCreate();
     void createActions();
     void createMenu();
@@ -105,11 +97,21 @@ private:
     void acEditCopyExecute();
     void acEditPasteExecute();
     void acImportFotoExecute();
-    void ImageMouseDown(Qt::MouseButton button, QPoint pos);
-    void ImageMouseMove(QPoint pos);
-    void ImageMouseUp(Qt::MouseButton button);
+    void acZoomInExecute();
+    void acZoomOutExecute();
+    void acActualPixelsExecute();
+    void acHandToolExecute(bool checked);
+    void ImageMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos,
+                        TViewLayer *layer);
+    void ImageMouseMove(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos,
+                        TViewLayer *layer);
+    void ImageMouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos,
+                      TViewLayer *layer);
+    void ImgViewMouseWheelDown(Qt::KeyboardModifiers modifiers, QPoint pos);
+    void ImgViewMouseWheelUp(Qt::KeyboardModifiers modifiers, QPoint pos);
     void ToolPanelMeasureItemClick(int section, int item);
     void connectView();
+    void AcHelpExecute();
     void AcGoToHomePageExecute();
     void HelpAbout1Execute();
     void AcGetBeautyIndexExecute();
@@ -119,7 +121,7 @@ private:
 
     QString FProgramFolder;
     TMeasureStore FMeasureStore;
-    QHash<QString, QAction *> FActions;
+    QObject *ActionManager = nullptr; // holds the actions, each named
     TMultiLang FMultiLang;
     TFaceProportions FFaceProportions;
     TBeautyResult FBeautyResult;
@@ -130,6 +132,7 @@ private:
     TImportWizard *FImportWizard = nullptr;
     std::unique_ptr<THandTool> FHandTool;
     std::unique_ptr<TGuideLines> FGuideLines;
+    std::unique_ptr<TMeasurePick> FMeasurePick;
 
     TImageList *ImgListAction = nullptr;
     TImageList *ImgListToolPanel = nullptr;

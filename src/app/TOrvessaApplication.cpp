@@ -1,11 +1,11 @@
 #include "TOrvessaApplication.h"
 
-#include "EOrvessaError.h"
+#include "core/EOrvessaError.h"
 #include "OrvessaBuild.h"
 #include "TCommandLine.h"
 #include "TStartupWarmUp.h"
 #include "TMainForm.h"
-#include "TMessageBox.h"
+#include "widgets/TMessageBox.h"
 #include "TStartupProbe.h"
 #include "widgets/TOrvessaStyle.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "measure/TFloatRect.h"
-#include "measure/TMeasureCatalogue.h"
+#include "core/TFloatRect.h"
+#include "core/TMeasureCatalogue.h"
 
 #include <array>
 

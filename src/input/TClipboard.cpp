@@ -1,18 +1,24 @@
 #include "TClipboard.h"
 
+#include "input/TPhotoBitmap.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
 
-void TClipboard::SetPicture(const QImage &picture)
+void TClipboard::SetPicture(const TPhoto &photo)
 {
-    QGuiApplication::clipboard()->setImage(picture);
+    QGuiApplication::clipboard()->setImage(photo.Pixels());
 }
 
-QImage TClipboard::Picture()
+TPhoto TClipboard::Picture()
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     if (!data || !data->hasImage())
-        return QImage();
-    return qvariant_cast<QImage>(data->imageData());
+        return TPhoto();
+    const QImage picture = qvariant_cast<QImage>(data->imageData());
+    if (picture.isNull())
+        return TPhoto();
+    TPhotoBitmap::CheckPictureSize(picture.width(), picture.height());
+    return TPhoto(picture);
 }

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QImage>
+#include "input/TPhoto.h"
 
 // The seam between the program and the system clipboard's pictures.
 class TClipboard
 {
 public:
-    // Replaces the clipboard's contents with the picture.
-    static void SetPicture(const QImage &picture);
-    // The clipboard's picture; a null image when it holds none.
-    static QImage Picture();
+    // Replaces the clipboard's contents with the photo's pixels.
+    static void SetPicture(const TPhoto &photo);
+    // The clipboard's picture as a photo, its size checked as a loaded
+    // photo's is (throws EOrvessaError); an empty photo when it holds none.
+    static TPhoto Picture();
 };

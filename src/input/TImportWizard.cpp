@@ -99,7 +99,7 @@ void TImportWizard::setUpPage1()
     // The photo is read again on every entry. When it cannot be read, the
     // page-0 controls are still on show: go back to page 0 properly, so the
     // user can pick another file, then let the failure be reported.
-    QImage photo;
+    TPhoto photo;
     try {
         photo = FLoader(FDialog->EdFileName->text());
     } catch (...) {
@@ -167,5 +167,5 @@ void TImportWizard::CheckBoxClick()
 
 void TImportWizard::LoadImportSample(const QString &fileName)
 {
-    FDialog->ImgSample->setPixmap(QPixmap::fromImage(FLoader(FPictureFolder + fileName)));
+    FDialog->ImgSample->setPixmap(QPixmap::fromImage(FLoader(FPictureFolder + fileName).Pixels()));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QImage>
+#include "input/TPhoto.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -25,7 +26,7 @@ public:
     // Text of a language key ("<UNTRANSLATED>" when missing).
     using Lookup = std::function<QString(const QString &key)>;
     // Reads a picture file; throws EOrvessaError when it cannot.
-    using PictureLoader = std::function<QImage(const QString &path)>;
+    using PictureLoader = std::function<TPhoto(const QString &path)>;
     // Loads the chosen photo into the main view, as File > Open does.
     using FinishAction = std::function<void(const QString &path)>;
 

@@ -1,6 +1,6 @@
 #include "TMetafileDecoder.h"
 
-#include "app/EOrvessaError.h"
+#include "core/EOrvessaError.h"
 #include "input/TPhotoBitmap.h"
 
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "TPhotoBitmap.h"
 
-#include "app/EOrvessaError.h"
+#include "core/EOrvessaError.h"
 
 #include <QPainter>
 
@@ -14,12 +14,21 @@ void TPhotoBitmap::CheckPictureSize(qint64 width, qint64 height, const QString &
         throw EOrvessaError(QStringLiteral("Picture is too large (%1 × %2 pixels)").arg(width).arg(height));
 }
 
+namespace {
+
+QString NotEnoughMemory(int width, int height)
+{
+    return QStringLiteral("Not enough memory for a picture of %1 × %2 pixels").arg(width).arg(height);
+}
+
+} // namespace
+
 QImage TPhotoBitmap::AllocatePhoto(int width, int height)
 {
     CheckPictureSize(width, height);
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull())
-        throw EOrvessaError(QStringLiteral("Not enough memory for a picture of %1 × %2 pixels").arg(width).arg(height));
+        throw EOrvessaError(NotEnoughMemory(width, height));
     return image;
 }
 
@@ -31,7 +40,7 @@ QImage TPhotoBitmap::ToPhotoFormat(QImage image)
         const QSize size = image.size();
         image.convertTo(QImage::Format_RGB32);
         if (image.isNull()) // the conversion could not allocate
-            return AllocatePhoto(size.width(), size.height());
+            throw EOrvessaError(NotEnoughMemory(size.width(), size.height()));
         return image;
     }
     QImage photo = AllocatePhoto(image.width(), image.height());

@@ -20,5 +20,6 @@ public:
     // runs out instead of returning a null image.
     static QImage AllocatePhoto(int width, int height);
     // Any image as an opaque RGB32 photo; transparent parts become white.
+    // Throws when the conversion cannot allocate the photo.
     static QImage ToPhotoFormat(QImage image);
 };

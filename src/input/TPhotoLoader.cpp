@@ -1,7 +1,7 @@
 #include "TPhotoLoader.h"
 
-#include "app/EOrvessaError.h"
-#include "app/TPluginLoader.h"
+#include "core/EOrvessaError.h"
+#include "core/TPluginLoader.h"
 #include "input/TMetafileDecoder.h"
 #include "input/TPhotoBitmap.h"
 #include "input/TPhotoDecoders.h"
@@ -102,9 +102,31 @@ QByteArray ReadMetafile(QFile &file)
     return data;
 }
 
+// The file's name of its format, as the photo keeps it.
+QString FormatName(TFormat format)
+{
+    switch (format) {
+    case TFormat::Jpeg:
+        return QStringLiteral("jpeg");
+    case TFormat::Bmp:
+        return QStringLiteral("bmp");
+    case TFormat::Ico:
+        return QStringLiteral("ico");
+    case TFormat::Gif:
+        return QStringLiteral("gif");
+    case TFormat::Wmf:
+        return QStringLiteral("wmf");
+    case TFormat::Emf:
+        return QStringLiteral("emf");
+    case TFormat::Unknown:
+        break;
+    }
+    return QString();
+}
+
 } // namespace
 
-QImage TPhotoLoader::Load(const QString &path)
+TPhoto TPhotoLoader::Load(const QString &path)
 {
     const QString extension = QFileInfo(path).suffix();
     const TFormat format = FormatOf(extension);
@@ -113,7 +135,12 @@ QImage TPhotoLoader::Load(const QString &path)
 
     QFile file(path);
     OpenPicture(file);
-    switch (format) {
+    return TPhoto(Decode(file, int(format)), FormatName(format));
+}
+
+QImage TPhotoLoader::Decode(QFile &file, int formatValue)
+{
+    switch (TFormat(formatValue)) {
     case TFormat::Jpeg:
         return Decoders().DecodeJpeg(file);
     case TFormat::Bmp: {

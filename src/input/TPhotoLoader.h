@@ -1,13 +1,15 @@
 #pragma once
 
-#include <QImage>
+#include "input/TPhoto.h"
+
 #include <QString>
 
+class QFile;
 class TPhotoDecoders;
 
-// Load photo: reads a picture file into a 32-bit photo bitmap
-// (QImage::Format_RGB32), choosing the decoder by the file name's extension
-// alone, without regard to case:
+// Load photo: reads a picture file into a photo (its 32-bit bitmap and the
+// file's format), choosing the decoder by the file name's extension alone,
+// without regard to case:
 //   jpg, jpeg  libjpeg (TJpegDecoder, in the decoder plugin)
 //   bmp, ico, gif  Qt's image readers
 //   wmf, emf   the metafile converters (TMetafileDecoder, in the plugin)
@@ -16,13 +18,15 @@ class TPhotoDecoders;
 class TPhotoLoader
 {
 public:
-    static QImage Load(const QString &path);
+    static TPhoto Load(const QString &path);
 
     // The decoders to use instead of the plugin's (the fuzz targets build
     // them in); nullptr returns to the plugin.
     static void setDecoders(TPhotoDecoders *decoders);
 
 private:
+    // The bitmap of an open file in the format (the loader's own numbering).
+    static QImage Decode(QFile &file, int format);
     static TPhotoDecoders &Decoders();
     static TPhotoDecoders *&DecodersOverride();
 };

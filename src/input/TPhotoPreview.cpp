@@ -7,13 +7,13 @@ TPhotoPreview::TPhotoPreview(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void TPhotoPreview::setPicture(const QImage &picture)
+void TPhotoPreview::setPicture(const TPhoto &photo)
 {
-    FPicture = picture;
+    FPicture = photo;
     update();
 }
 
-const QImage &TPhotoPreview::picture() const
+const TPhoto &TPhotoPreview::picture() const
 {
     return FPicture;
 }
@@ -42,11 +42,11 @@ QRect TPhotoPreview::fitRect(const QSize &picture, const QSize &box)
 
 void TPhotoPreview::paintEvent(QPaintEvent *)
 {
-    const QRect target = fitRect(FPicture.size(), size());
+    const QRect target = fitRect(FPicture.PixelSize(), size());
     if (target.isEmpty())
         return;
     QPainter painter(this);
     // Without SmoothPixmapTransform the raster engine samples the nearest pixel.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(target, FPicture);
+    painter.drawImage(target, FPicture.Pixels());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QImage>
+#include "input/TPhoto.h"
+
 #include <QRect>
 #include <QWidget>
 
@@ -14,8 +15,8 @@ class TPhotoPreview : public QWidget
 public:
     explicit TPhotoPreview(QWidget *parent = nullptr);
 
-    void setPicture(const QImage &picture);
-    const QImage &picture() const;
+    void setPicture(const TPhoto &photo);
+    const TPhoto &picture() const;
 
     // Where a picture of the given size is drawn inside a box of the given
     // size (box coordinates); empty for an empty picture or box.
@@ -25,5 +26,5 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QImage FPicture;
+    TPhoto FPicture;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "measure/TFloatRect.h"
+#include "core/TFloatRect.h"
 #include "measure/TViewLayer.h"
 
 #include <QImage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TFloatRect.h"
+#include "core/TFloatRect.h"
 
 #include <QPoint>
 #include <QRectF>

@@ -2,7 +2,7 @@
 
 #include "TGuideLine.h"
 #include "TImgView32.h"
-#include "TMeasureCatalogue.h"
+#include "core/TMeasureCatalogue.h"
 #include "TSelectionFrame.h"
 #include "input/TPhotoLoader.h"
 
@@ -12,6 +12,13 @@ TGuideLines::TGuideLines(TImgView32 &view, TMeasureStore &store, QString picture
                          std::function<void()> handToolOff)
     : FView(view), FStore(store), FPictureFolder(std::move(pictureFolder)), FHandToolOff(std::move(handToolOff))
 {
+    // Every release over the view, whoever took it, stores the line.
+    FRelease = QObject::connect(&FView, &TImgView32::mouseUp, &FView, [this] { StoreSelection(); });
+}
+
+TGuideLines::~TGuideLines()
+{
+    QObject::disconnect(FRelease);
 }
 
 QString TGuideLines::GuideLinePicture(int n) const
@@ -56,12 +63,17 @@ TGuideLine *TGuideLines::CreateGuideLine()
 {
     // The picture is read before the layer exists, so a failure leaves no
     // half-made line behind.
-    const QImage picture = TPhotoLoader::Load(GuideLinePicture(FCurrent));
+    const QImage picture = TPhotoLoader::Load(GuideLinePicture(FCurrent)).Pixels();
 
     // Centred on the photo point under the viewport's centre, w × h photo
-    // pixels whatever the zoom.
+    // pixels whatever the zoom. The centre is ((left + right) div 2,
+    // (top + bottom) div 2) with right and bottom the exclusive edges
+    // (left + width, top + height), as in all of the view's arithmetic; Qt's
+    // QRect::right() is the last pixel inside, one less.
     const QRect viewport = FView.ViewportRect();
-    const QPoint centre((viewport.left() + viewport.right()) / 2, (viewport.top() + viewport.bottom()) / 2);
+    const int right = viewport.left() + viewport.width();
+    const int bottom = viewport.top() + viewport.height();
+    const QPoint centre((viewport.left() + right) / 2, (viewport.top() + bottom) / 2);
     const QPoint q = FView.MapToImage(centre);
     const float w = float(picture.width());
     const float h = float(picture.height());

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "TFloatRect.h"
+#include "core/TFloatRect.h"
 
+#include <QMetaObject>
 #include <QString>
 #include <functional>
 
@@ -23,6 +24,9 @@ public:
     // pictureFolder ends in a separator; handToolOff switches the hand tool
     // off (selecting a line does that).
     TGuideLines(TImgView32 &view, TMeasureStore &store, QString pictureFolder, std::function<void()> handToolOff);
+    ~TGuideLines();
+    TGuideLines(const TGuideLines &) = delete;
+    TGuideLines &operator=(const TGuideLines &) = delete;
 
     int CurrentMeasure() const { return FCurrent; }
     TGuideLine *Selection() const { return FSelection; }
@@ -42,8 +46,8 @@ public:
     void SelectGuideLine(TGuideLine *line);
     // A press on a line selects it.
     void LayerMouseDown(TGuideLine *line);
-    // The second half of a release over the view: the selected line's
-    // rectangle goes into the store entry of the current measurement.
+    // Each release over the view: the selected line's rectangle goes into
+    // the store entry of the current measurement.
     void StoreSelection();
 
     QString GuideLinePicture(int n) const;
@@ -56,4 +60,5 @@ private:
     int FCurrent = 0;
     TGuideLine *FSelection = nullptr;
     TSelectionFrame *FFrame = nullptr;
+    QMetaObject::Connection FRelease;
 };

@@ -9,6 +9,12 @@ THandTool::THandTool(TImgView32 &view, QAction &handToolAction) : FView(view), F
     FAction.setCheckable(true);
 }
 
+THandTool::~THandTool()
+{
+    if (FView.Tool() == this)
+        FView.SetTool(nullptr);
+}
+
 bool THandTool::Enabled() const
 {
     return FAction.isChecked();
@@ -17,30 +23,46 @@ bool THandTool::Enabled() const
 void THandTool::SetEnabled(bool enabled)
 {
     FAction.setChecked(enabled);
+    if (enabled)
+        FView.SetTool(this);
+    else if (FView.Tool() == this)
+        FView.SetTool(nullptr);
 }
 
-void THandTool::MouseDown(Qt::MouseButton button, QPoint viewPos)
+void THandTool::MouseDown(TImgView32 &view, Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers,
+                          QPoint viewPos, TViewLayer *)
 {
-    if (button != Qt::LeftButton || !Enabled())
+    if (button != Qt::LeftButton)
         return;
     FLast = viewPos;
     FPanning = true;
-    FView.SetViewCursor(Qt::SizeAllCursor);
+    view.SetViewCursor(Qt::SizeAllCursor);
 }
 
-void THandTool::MouseMove(QPoint viewPos)
+void THandTool::MouseMove(TImgView32 &view, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint viewPos, TViewLayer *)
 {
     if (!FPanning)
         return;
-    FView.ScrollBy(FLast.x() - viewPos.x(), FLast.y() - viewPos.y());
+    view.ScrollBy(FLast.x() - viewPos.x(), FLast.y() - viewPos.y());
     FLast = viewPos;
-    FView.Repaint();
+    view.Repaint();
 }
 
-void THandTool::MouseUp(Qt::MouseButton button)
+void THandTool::MouseUp(TImgView32 &view, Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint,
+                        TViewLayer *)
 {
-    if (button != Qt::LeftButton || !FPanning)
-        return;
+    if (button == Qt::LeftButton && FPanning)
+        EndPan(view);
+}
+
+void THandTool::Deactivated(TImgView32 &view)
+{
+    if (FPanning)
+        EndPan(view);
+}
+
+void THandTool::EndPan(TImgView32 &view)
+{
     FPanning = false;
-    FView.SetViewCursor(Qt::ArrowCursor);
+    view.SetViewCursor(Qt::ArrowCursor);
 }

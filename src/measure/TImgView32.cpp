@@ -1,9 +1,8 @@
 #include "TImgView32.h"
 
-#include "input/TPhotoBitmap.h"
-#include "input/TPhotoLoader.h"
 #include "measure/TPhotoRenderer.h"
 #include "measure/TViewLayer.h"
+#include "measure/TViewTool.h"
 
 #include <QMouseEvent>
 #include <QPaintEngine>
@@ -42,16 +41,11 @@ TImgView32::~TImgView32() = default;
 
 // --- Photo -------------------------------------------------------------------
 
-void TImgView32::SetPhoto(QImage photo)
+void TImgView32::SetPhoto(TPhoto photo)
 {
-    FPhoto = TPhotoBitmap::ToPhotoFormat(std::move(photo));
-    FGeometry.SetPhotoSize(FPhoto.size());
+    FPhoto = std::move(photo);
+    FGeometry.SetPhotoSize(FPhoto.PixelSize());
     GeometryChanged();
-}
-
-void TImgView32::LoadPhoto(const QString &path)
-{
-    SetPhoto(TPhotoLoader::Load(path));
 }
 
 // --- Scale -------------------------------------------------------------------
@@ -99,12 +93,6 @@ void TImgView32::ScrollBy(int dx, int dy)
 {
     FGeometry.ScrollBy(dx, dy);
     GeometryChanged();
-}
-
-void TImgView32::SetCentering(bool on)
-{
-    FGeometry.SetCentering(on);
-    Invalidate();
 }
 
 // The client area is the whole widget (no frame); a bar takes the height of
@@ -178,6 +166,19 @@ void TImgView32::SetViewCursor(const QCursor &cursor)
 {
     FViewCursor = cursor;
     viewport()->setCursor(cursor);
+}
+
+// --- Current tool ------------------------------------------------------------
+
+void TImgView32::SetTool(TViewTool *tool)
+{
+    if (tool == FTool)
+        return;
+    TViewTool *previous = FTool;
+    FTool = tool;
+    if (previous)
+        previous->Deactivated(*this);
+    Invalidate();
 }
 
 // --- Layers ------------------------------------------------------------------
@@ -261,6 +262,8 @@ void TImgView32::PaintView(QPainter &painter, const QRect &area)
     for (const auto &layer : FLayers)
         if (layer->Visible())
             layer->Paint(painter, *this);
+    if (FTool)
+        FTool->Paint(painter, *this);
 }
 
 void TImgView32::PaintPhoto(QPainter &painter, const QRect &area)
@@ -278,14 +281,14 @@ void TImgView32::PaintPhoto(QPainter &painter, const QRect &area)
             allowed &= painter.clipRegion().translated(offset);
         allowed &= target->rect();
         for (const QRect &part : allowed)
-            TPhotoRenderer::Render(FPhoto, FGeometry, FBackground, *target, -offset, part.translated(-offset));
+            TPhotoRenderer::Render(FPhoto.Pixels(), FGeometry, FBackground, *target, -offset, part.translated(-offset));
         return;
     }
     // Elsewhere through a scratch bitmap that keeps its size between paints,
     // so that no paint allocates (and faults in) fresh memory.
     if (FScratch.width() < area.width() || FScratch.height() < area.height())
         FScratch = QImage(area.size().expandedTo(FScratch.size()), QImage::Format_RGB32);
-    TPhotoRenderer::Render(FPhoto, FGeometry, FBackground, FScratch, area.topLeft(), area);
+    TPhotoRenderer::Render(FPhoto.Pixels(), FGeometry, FBackground, FScratch, area.topLeft(), area);
     painter.drawImage(area.topLeft(), FScratch, QRect(QPoint(0, 0), area.size()));
 }
 
@@ -324,6 +327,12 @@ void TImgView32::UpdateCursor(QPoint viewPos, Qt::MouseButtons buttons)
     viewport()->setCursor(FViewCursor);
 }
 
+// The road of every mouse event: the layers first (a press goes to the
+// topmost taker under the pointer, which then holds the mouse until all
+// buttons are up), then the current tool with the layer that took the event
+// (read after the layer's step, which may have switched the tool), then the
+// signals. A handler may remove the layer; the tool and the signals then
+// get none.
 void TImgView32::mousePressEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
@@ -332,6 +341,8 @@ void TImgView32::mousePressEvent(QMouseEvent *event)
     TViewLayer *layer = FCapture;
     if (layer)
         layer->MouseDown(*this, event->button(), event->buttons(), event->modifiers(), pos);
+    if (FTool)
+        FTool->MouseDown(*this, event->button(), event->buttons(), event->modifiers(), pos, StillHeld(layer));
     emit mouseDown(event->button(), event->buttons(), event->modifiers(), pos, StillHeld(layer));
 }
 
@@ -343,6 +354,8 @@ void TImgView32::mouseMoveEvent(QMouseEvent *event)
         layer->MouseMove(*this, Qt::NoButton, event->buttons(), event->modifiers(), pos);
     else
         UpdateCursor(pos, event->buttons());
+    if (FTool)
+        FTool->MouseMove(*this, event->buttons(), event->modifiers(), pos, StillHeld(layer));
     emit mouseMove(Qt::NoButton, event->buttons(), event->modifiers(), pos, StillHeld(layer));
 }
 
@@ -354,6 +367,8 @@ void TImgView32::mouseReleaseEvent(QMouseEvent *event)
         layer->MouseUp(*this, event->button(), event->buttons(), event->modifiers(), pos);
     if (event->buttons() == Qt::NoButton)
         FCapture = nullptr;
+    if (FTool)
+        FTool->MouseUp(*this, event->button(), event->buttons(), event->modifiers(), pos, StillHeld(layer));
     emit mouseUp(event->button(), event->buttons(), event->modifiers(), pos, StillHeld(layer));
 }
 

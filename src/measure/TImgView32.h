@@ -1,5 +1,6 @@
 #pragma once
 
+#include "input/TPhoto.h"
 #include "measure/TViewGeometry.h"
 #include "measure/TViewLayer.h" // complete, so that the signals' layer argument has a meta type
 
@@ -7,20 +8,24 @@
 #include <QCursor>
 #include <QImage>
 
+class TViewTool;
+
 #include <memory>
 #include <vector>
 
-// The zoomable photo view "Image". It shows the photo (a 32-bit bitmap) at a
+// The zoomable photo view "Image". It shows a decoded photo (TPhoto) at a
 // scale, centred while it is smaller than the viewport, with both scroll bars
-// while it overflows on either axis, and draws its layers over it.
+// while it overflows on either axis, and draws its layers and its current
+// tool over it.
 //
 // Units: "view pixels" are viewport coordinates (integers, the photo's
 // rectangle starts at PhotoRect().topLeft()); "photo pixels" are coordinates
 // of the photo bitmap, independent of zoom and scroll.
 //
-// Mouse events reach the layers first (see TViewLayer), then the signals
-// mouseDown / mouseMove / mouseUp carry them to the main window with the
-// layer that took them. Wheel notches are signalled and left unhandled.
+// The view owns its mouse road: each event reaches the layers first (see
+// TViewLayer), then the current tool, whether or not a layer took it (see
+// TViewTool); then the signals mouseDown / mouseMove / mouseUp announce it
+// with the layer that took it. Wheel notches are signalled and left unhandled.
 class TImgView32 : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -30,14 +35,10 @@ public:
     ~TImgView32() override;
 
     // --- Photo ---------------------------------------------------------------
-    const QImage &Photo() const { return FPhoto; }
-    // Replaces the photo (converted to opaque Format_RGB32). Another pixel size
-    // re-centres the view on the photo's centre; the same size keeps the
-    // scroll position; the scale stays.
-    void SetPhoto(QImage photo);
-    // Decodes the file (TPhotoLoader) and then replaces the photo as SetPhoto
-    // does. Throws EOrvessaError; on failure photo and view are unchanged.
-    void LoadPhoto(const QString &path);
+    const TPhoto &Photo() const { return FPhoto; }
+    // Replaces the photo. Another pixel size re-centres the view on the
+    // photo's centre; the same size keeps the scroll position; the scale stays.
+    void SetPhoto(TPhoto photo);
     bool IsPhotoEmpty() const { return FGeometry.IsPhotoEmpty(); }
 
     // --- Scale ---------------------------------------------------------------
@@ -54,8 +55,6 @@ public:
     QPointF ScrollPos() const { return FGeometry.ScrollPos(); }
     void SetScrollPos(QPointF pos); // clamped
     void ScrollBy(int dx, int dy);  // clamped; repaints later
-    bool Centering() const { return FGeometry.Centering(); }
-    void SetCentering(bool on);
     const TViewGeometry &Geometry() const { return FGeometry; }
 
     // --- Coordinates ---------------------------------------------------------
@@ -71,6 +70,12 @@ public:
     // The cursor shown where no layer offers one (the hand tool sets it).
     QCursor ViewCursor() const { return FViewCursor; }
     void SetViewCursor(const QCursor &cursor);
+
+    // --- Current tool --------------------------------------------------------
+    // Not owned; nullptr for none. The tool that stops being current is told
+    // (TViewTool::Deactivated).
+    TViewTool *Tool() const { return FTool; }
+    void SetTool(TViewTool *tool);
 
     // --- Layers (last = topmost) -------------------------------------------
     // Takes ownership and puts the layer on top; returns it.
@@ -92,8 +97,9 @@ public:
     // --- Painting ------------------------------------------------------------
     void Invalidate(); // repaint later
     void Repaint();    // repaint now
-    // Draws view pixels `area` (background, photo, then the visible layers)
-    // with `painter`, whose origin is the viewport's top left corner.
+    // Draws view pixels `area` (background, photo, the visible layers, then
+    // the current tool) with `painter`, whose origin is the viewport's top
+    // left corner.
     void PaintView(QPainter &painter, const QRect &area);
 
 signals:
@@ -130,12 +136,13 @@ private:
     void SyncScrollBars();
     void GeometryChanged();
 
-    QImage FPhoto;
+    TPhoto FPhoto;
     TViewGeometry FGeometry;
     QRgb FBackground;
     QCursor FViewCursor;
     std::vector<std::unique_ptr<TViewLayer>> FLayers;
     TViewLayer *FCapture = nullptr;
+    TViewTool *FTool = nullptr;
     int FWheelDelta = 0;
     bool FSyncing = false;
     QImage FScratch;

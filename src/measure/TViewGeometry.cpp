@@ -49,10 +49,10 @@ float KeepCentre(int r0, int v0, float p0, int r1, int v1)
 }
 
 // Where the photo starts on one axis: centred when it is smaller than the
-// viewport (and centring is on), else scrolled.
-double AxisOffset(bool centering, int displayed, int viewport, float pos)
+// viewport, else scrolled.
+double AxisOffset(int displayed, int viewport, float pos)
 {
-    if (centering && displayed < viewport)
+    if (displayed < viewport)
         return (viewport - displayed) / 2.0;
     return -double(pos);
 }
@@ -120,11 +120,6 @@ void TViewGeometry::SetClientSize(QSize client, int barExtent)
     Relayout(FPhoto, old);
 }
 
-void TViewGeometry::SetCentering(bool on)
-{
-    FCentering = on;
-}
-
 void TViewGeometry::Relayout(QSize oldPhoto, TAxes old)
 {
     FDisplayed = QSize(DisplayedExtent(FPhoto.width(), FScale), DisplayedExtent(FPhoto.height(), FScale));
@@ -175,8 +170,8 @@ QSize TViewGeometry::ViewportSize() const
 QPointF TViewGeometry::Offset() const
 {
     const QSize v = ViewportSize();
-    return QPointF(AxisOffset(FCentering, FDisplayed.width(), v.width(), float(FScroll.x())),
-                   AxisOffset(FCentering, FDisplayed.height(), v.height(), float(FScroll.y())));
+    return QPointF(AxisOffset(FDisplayed.width(), v.width(), float(FScroll.x())),
+                   AxisOffset(FDisplayed.height(), v.height(), float(FScroll.y())));
 }
 
 QRect TViewGeometry::PhotoRect() const

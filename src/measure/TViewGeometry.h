@@ -37,8 +37,6 @@ public:
     // and at the bottom.
     void SetClientSize(QSize client, int barExtent);
     QSize ClientSize() const { return FClient; }
-    bool Centering() const { return FCentering; }
-    void SetCentering(bool on);
 
     // Scroll positions, view pixels; each kept within 0 .. displayed - viewport.
     QPointF ScrollPos() const { return FScroll; }
@@ -76,7 +74,6 @@ private:
     float FScale = 1.0f;
     QSize FClient;
     int FBarExtent = 0;
-    bool FCentering = true;
     QPointF FScroll;
     QSize FDisplayed;
     bool FBars = false;

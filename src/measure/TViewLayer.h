@@ -10,10 +10,11 @@ class QPainter;
 class TImgView32;
 
 // A layer drawn over the photo by the photo view (TImgView32), bottom to top
-// in the view's list. The view owns its layers. A layer that takes mouse
-// presses and whose hit test contains the point gets the press, then every
-// move and the release until all buttons are up (capture). Positions are in
-// view pixels.
+// in the view's list, under the view's current tool. The view owns its
+// layers. The layers get each mouse event before the view's current tool: a
+// press goes to the topmost layer that takes mouse presses and whose hit
+// test contains the point, then every move and the release until all
+// buttons are up (capture). Positions are in view pixels.
 class TViewLayer
 {
 public:

@@ -1,6 +1,6 @@
 #include "TPageProducer.h"
 
-#include "app/EOrvessaError.h"
+#include "core/EOrvessaError.h"
 #include "report/TTextLines.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "TReportPage.h"
 
-#include "app/EOrvessaError.h"
+#include "core/EOrvessaError.h"
 #include "core/TAtomicFile.h"
 #include "report/TTextLines.h"
 

@@ -1,7 +1,7 @@
 #include "TfrmOrvessaView.h"
 
 #include "TBrowserFactory.h"
-#include "app/TPluginLoader.h"
+#include "core/TPluginLoader.h"
 
 #include <QVBoxLayout>
 

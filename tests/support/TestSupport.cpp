@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "app/TMessageBox.h"
-#include "app/TProgramFolder.h"
+#include "widgets/TMessageBox.h"
+#include "core/TProgramFolder.h"
 #include "widgets/TShell.h"
 
 #include <QCoreApplication>

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// A photo as a document: its pixels, always an opaque 32-bit bitmap
+// (QImage::Format_RGB32), and what its file said about it: the format it was
+// read from and the orientation it asks to be shown in. The photo loader
+// makes them; the view, the import wizard's preview and the clipboard take
+// them. Copies share their pixels.
+class TPhoto
+{
+public:
+    // The orientation tags of camera files, 1 to 8; 1 is the pixels as
+    // stored, which every photo has until its decoder reads the tag.
+    static constexpr int AsStored = 1;
+
+    TPhoto() = default;
+    // Converts the pixels to the photo format (TPhotoBitmap::ToPhotoFormat,
+    // which throws when it cannot). fileFormat: the loader's name of the
+    // file's format ("jpeg", "bmp", "ico", "gif", "wmf", "emf"), empty for a
+    // picture that came from no file.
+    explicit TPhoto(QImage pixels, QString fileFormat = QString(), int orientation = AsStored);
+
+    const QImage &Pixels() const { return FPixels; }
+    QSize PixelSize() const { return FPixels.size(); }
+    const QString &FileFormat() const { return FFileFormat; }
+    int Orientation() const { return FOrientation; }
+    bool IsEmpty() const { return FPixels.isNull(); }
+
+private:
+    QImage FPixels;
+    QString FFileFormat;
+    int FOrientation = AsStored;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QLabel;
+class TAdvToolPanel;
+class TGuideLines;
+class THandTool;
+class TImgView32;
+
+// The pick of a measurement on the Measure panel: the panel's item click
+// shows the sample picture of what to mark, turns the item into the blue
+// arrow and the previous one into the green tick, and starts the
+// measurement's guide line.
+class TMeasurePick
+{
+public:
+    using Lookup = std::function<QString(const QString &key)>;
+    using ShowError = std::function<void(const QString &message)>;
+
+    // pictureFolder ends in a separator; the sample of measurement n is
+    // "<n>.jpg" there.
+    TMeasurePick(TAdvToolPanel &panel, QLabel &preview, TImgView32 &view, THandTool &handTool,
+                 TGuideLines &guideLines, QString pictureFolder, Lookup lookup, ShowError showError);
+
+    // Item `item` of section `section` was clicked. In this order:
+    // 1. the hand tool goes off;
+    // 2. only the Measure section (1) goes on;
+    // 3. without a photo the error "errorFileNotOpen" is shown, nothing else;
+    // 4. the preview shows the sample picture of measurement n = item + 1;
+    // 5. the item gets the arrow glyph (1);
+    // 6. the current measurement's item, if any, gets the tick glyph (2);
+    // 7. measurement n starts.
+    // A sample or line picture that cannot be read throws; what was done
+    // before stays.
+    void ItemClick(int section, int item);
+
+private:
+    TAdvToolPanel &FPanel;
+    QLabel &FPreview;
+    TImgView32 &FView;
+    THandTool &FHandTool;
+    TGuideLines &FGuideLines;
+    QString FPictureFolder;
+    Lookup FLookup;
+    ShowError FShowError;
+};

@@ -1,0 +1,3 @@
+#pragma once
+// Breaks the floor rule on purpose: core/ shows no widget.
+#include <QtWidgets/QWidget>
