@@ -460,7 +460,7 @@ void TestMainWindowFlows::photoFromCommandLineOpensAsFileOpen()
         return;
     }
     if (message.isEmpty()) {
-        QTRY_COMPARE(view()->Photo().size(), QSize(21, 13));
+        QTRY_COMPARE(view()->Photo().PixelSize(), QSize(21, 13));
         QVERIFY(FMessages->messages().isEmpty());
         return;
     }
