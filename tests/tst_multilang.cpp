@@ -32,6 +32,8 @@ private slots:
     void fileOverSizeLimitIsUnreadable();
     void sectionNamesAreExact();
     void untranslatedOutsideTheTable();
+    void ourKeysFallBackToEnglish_data();
+    void ourKeysFallBackToEnglish();
     void failedReadKeepsPreviousTable();
     void fileNamedEnglishIsNotRead();
     void countryCode_data();
@@ -310,6 +312,32 @@ void TestMultiLang::untranslatedOutsideTheTable()
     QVERIFY(load(lang, "[MainForm]\nCaption=x\n"));
     for (const int section : {-1, 1, 1000, std::numeric_limits<int>::min()})
         QCOMPARE(lang.GetLangText(section, QStringLiteral("Caption")), TMultiLang::Untranslated);
+}
+
+void TestMultiLang::ourKeysFallBackToEnglish_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("ours, absent") << QByteArray("[MainForm]\nCaption=x\n") << "acFitToWindow" << "Fit to Window";
+    QTest::newRow("ours, present") << QByteArray("[MainForm]\nacFitToWindow=y\n") << "acFitToWindow" << "y";
+    QTest::newRow("ours, empty") << QByteArray("[MainForm]\nacFitToWindow=\n") << "acFitToWindow"
+                                 << "Fit to Window";
+    QTest::newRow("original, absent") << QByteArray("[MainForm]\nCaption=x\n") << "acZoomIn"
+                                      << TMultiLang::Untranslated;
+}
+
+void TestMultiLang::ourKeysFallBackToEnglish()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, key);
+    QFETCH(QString, text);
+
+    TMultiLang lang;
+    QCOMPARE(lang.UseLanguageFile(write(file, QStringLiteral("ours.lng")), QStringLiteral("MainForm")),
+             TMultiLang::TLoadResult::Read);
+    QCOMPARE(lang.Text(key), text);
 }
 
 void TestMultiLang::failedReadKeepsPreviousTable()

@@ -2,6 +2,7 @@
 
 #include "TLangText.h"
 #include "TLanguageSetting.h"
+#include "TOurTexts.h"
 #include "TSystemLanguage.h"
 
 #include <QByteArrayView>
@@ -135,7 +136,11 @@ int TMultiLang::MainSection() const
 
 QString TMultiLang::Text(const QString &key) const
 {
-    return GetLangText(FMainSection, key);
+    const QString text = GetLangText(FMainSection, key);
+    if (text != Untranslated)
+        return text;
+    const QString english = TOurTexts::Fallback(key);
+    return english.isNull() ? text : english;
 }
 
 QString TMultiLang::GetCountryCode(bool appendSeparator) const

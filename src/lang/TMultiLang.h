@@ -58,7 +58,7 @@ public:
     QString CurrentLanguageFile() const;
     int MainSection() const;
     // The language lookup every part of the program uses: GetLangText on
-    // MainSection.
+    // MainSection; a key of ours the file lacks gives its English text.
     QString Text(const QString &key) const;
 
     // The language's country code ("countryCod"), empty when the file has
