@@ -5,7 +5,7 @@ target_include_directories(orvessa_core PUBLIC ${ORVESSA_GENERATED_DIR})
 
 install(TARGETS orvessa RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Every plugin the program loads goes into its private plugin folder.
-install(TARGETS orvessa_browser orvessa_decoders LIBRARY DESTINATION ${ORVESSA_INSTALL_PLUGINDIR})
+install(TARGETS orvessa_browser orvessa_decoders orvessa_landmarks LIBRARY DESTINATION ${ORVESSA_INSTALL_PLUGINDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/lng ${PROJECT_SOURCE_DIR}/data/pic ${PROJECT_SOURCE_DIR}/data/res
   ${PROJECT_SOURCE_DIR}/data/help DESTINATION ${ORVESSA_INSTALL_DATADIR})
 
@@ -52,6 +52,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "fonts-urw-base35, libqt6webengine6-data, libqt6webenginecore6-bin, fonts-dejavu-core | fonts-liberation2")
+  "fonts-urw-base35, libdlib-data, libqt6webengine6-data, libqt6webenginecore6-bin, fonts-dejavu-core | fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.tallowmere.example/)
 include(CPack)

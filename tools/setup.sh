@@ -18,6 +18,7 @@ orvessa_packages=(
     qt6-base-dev qt6-webengine-dev qt6-svg-dev libgl-dev
     libjpeg62-turbo-dev libwmf-dev libemf2svg-dev libfontconfig-dev
     libbenchmark-dev xvfb xauth dbus-daemon
+    libdlib-dev libdlib-data
     fonts-dejavu-core fonts-liberation2 fonts-urw-base35
     desktop-file-utils appstream dpkg-dev file
 )
