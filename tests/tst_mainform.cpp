@@ -124,7 +124,7 @@ void TestMainForm::menuStructure_data()
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QStringList>("items");
     QTest::newRow("File") << "File1"
-                          << QStringList{"acFileOpen", "acImportFoto", "N2", "AcGetBeautyIndex", "N6", "ItLanguage", "N1", "acExit"};
+                          << QStringList{"acFileOpen", "acImportFoto", "N2", "AcGetBeautyIndex", "acPlaceLinesAuto", "N6", "ItLanguage", "N1", "acExit"};
     QTest::newRow("View") << "View1" << QStringList{"acActualPixels", "acZoomIn", "acZoomOut"};
     QTest::newRow("Help") << "Help1" << QStringList{"AcHelp", "N3", "AcGoToHomePage", "N4", "acHelpAbout"};
 }
@@ -153,8 +153,8 @@ void TestMainForm::toolBarOrder()
     QStringList found;
     for (QAction *item : toolBar->actions())
         found << (item->isSeparator() ? QStringLiteral("-") : item->objectName());
-    QCOMPARE(found, (QStringList{"-", "acFileOpen", "-", "acActualPixels", "acZoomIn", "acZoomOut", "-", "acHandTool", "-",
-                                 "AcGetBeautyIndex"}));
+    QCOMPARE(found, (QStringList{"-", "acFileOpen", "-", "acActualPixels", "acZoomIn", "acZoomOut", "-", "acHandTool",
+                                 "acPlaceLinesAuto", "-", "AcGetBeautyIndex"}));
     QCOMPARE(toolBar->toolButtonStyle(), Qt::ToolButtonIconOnly);
 }
 

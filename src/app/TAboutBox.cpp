@@ -83,6 +83,14 @@ TAboutBox::TAboutBox(QWidget *parent)
     LabLawInfo->setWordWrap(true);
     setTextColour(LabLawInfo, QColor(0x6E, 0x6E, 0x6E));
 
+    // The licence note of the automatic placement's face model.
+    LabLandmarks = label("LabLandmarks",
+                         QStringLiteral("The face landmark model was trained on the iBUG 300-W data, whose "
+                                        "licence excludes commercial use."),
+                         QRect(8, 134, 246, 26));
+    LabLandmarks->setWordWrap(true);
+    setTextColour(LabLandmarks, QColor(0x6E, 0x6E, 0x6E));
+
     LabAtt = label("LabAtt", QStringLiteral("Attention:"), QRect(8, 160, 240, 14));
     LabAtt->setFont(bold(font()));
 
@@ -117,7 +125,7 @@ void TAboutBox::showEvent(QShowEvent *event)
 void TAboutBox::fitLabels()
 {
     // Text measuring waits for the first showing, to keep start-up light.
-    for (QLabel *notice : {LabLawInfo, LabLawProtected}) {
+    for (QLabel *notice : {LabLawInfo, LabLandmarks, LabLawProtected}) {
         if (notice->textFormat() != Qt::RichText) {
             notice->setTextFormat(Qt::RichText);
             notice->setText(tightLines(notice->text()));

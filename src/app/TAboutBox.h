@@ -24,6 +24,7 @@ public:
     QLabel *LabHomePage;
     QLabel *LabAtt;
     QLabel *LabLawProtected;
+    QLabel *LabLandmarks;
     QLabel *LabLawInfo;
     QLabel *LabCopyright;
 

@@ -21,6 +21,9 @@
 #include "measure/THandTool.h"
 #include "measure/TImgView32.h"
 #include "measure/TMeasurePick.h"
+#include "measure/TAutoPlacer.h"
+#include "measure/TFaceFinder.h"
+#include "measure/TLandmarkPlacement.h"
 #include "report/TPageProducer.h"
 #include "report/TReportPage.h"
 #include "report/TReportPlace.h"
@@ -35,6 +38,7 @@
 #include "widgets/TNpsUrl.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -48,6 +52,9 @@
 #include <QToolBar>
 
 namespace {
+
+// The Measure panel's glyph of a line the face's landmarks placed.
+constexpr int PlacedAutomaticallyGlyph = 3;
 
 struct TActionDef
 {
@@ -75,6 +82,7 @@ const TActionDef ActionDefs[] = {
     {"AcHelp", "Help", "Help", "Show Help", NoShortcut, -1},
     {"AcGoToHomePage", "Help", "Go to Home Page", "", NoShortcut, -1},
     {"acHelpAbout", "Help", "&About...", "About|Displays program information, version number, and copyright", NoShortcut, -1},
+    {"acPlaceLinesAuto", "File", "Place Lines Automatically", "Place lines automatically|Finds the face and places the eleven guide lines on it", Qt::CTRL | Qt::Key_M, 13},
 };
 
 QAction *menuItem(QMenu *menu, const char *itemName, QAction *action)
@@ -109,8 +117,8 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     font.setPixelSize(11);
     setFont(font);
 
-    ImgListAction = new TImageList(QStringLiteral("ImgListAction"), QStringLiteral("action"), 13, QSize(32, 32), this);
-    ImgListToolPanel = new TImageList(QStringLiteral("ImgListToolPanel"), QStringLiteral("toolpanel"), 3, QSize(8, 8), this);
+    ImgListAction = new TImageList(QStringLiteral("ImgListAction"), QStringLiteral("action"), 14, QSize(32, 32), this);
+    ImgListToolPanel = new TImageList(QStringLiteral("ImgListToolPanel"), QStringLiteral("toolpanel"), 4, QSize(8, 8), this);
 
     FOpenDialog = new TOpenDialog(this);
     FindFileLng = new TFindFile(this);
@@ -205,6 +213,7 @@ void TMainForm::createActions()
     // Toggled, not triggered: the guide lines switch the tool off through the
     // action as well.
     connect(action(QStringLiteral("acHandTool")), &QAction::toggled, this, &TMainForm::acHandToolExecute);
+    connect(action(QStringLiteral("acPlaceLinesAuto")), &QAction::triggered, this, &TMainForm::acPlaceLinesAutoExecute);
 }
 
 void TMainForm::createMenu()
@@ -217,6 +226,7 @@ void TMainForm::createMenu()
     menuItem(file, "ImportFoto1", action(QStringLiteral("acImportFoto")));
     separator(file, "N2");
     menuItem(file, "GetBeautyIndex1", action(QStringLiteral("AcGetBeautyIndex")));
+    menuItem(file, "PlaceLinesAuto1", action(QStringLiteral("acPlaceLinesAuto")));
     separator(file, "N6");
     ItLanguage = file->addMenu(QStringLiteral("&Language"));
     ItLanguage->setObjectName(QStringLiteral("ItLanguage"));
@@ -259,6 +269,7 @@ void TMainForm::createToolBar()
     MainToolBar->addAction(action(QStringLiteral("acZoomOut")));
     MainToolBar->addSeparator();
     MainToolBar->addAction(action(QStringLiteral("acHandTool")));
+    MainToolBar->addAction(action(QStringLiteral("acPlaceLinesAuto")));
     MainToolBar->addSeparator();
     MainToolBar->addAction(action(QStringLiteral("AcGetBeautyIndex")));
 }
@@ -322,6 +333,8 @@ void TMainForm::createMeasurePanel()
     ToolPanelMeasure->addSection(QStringLiteral("Measure"), 170);
     for (int i = 0; i < 11; ++i)
         ToolPanelMeasure->addItem(1, QStringLiteral("Untitled"), 0);
+    ToolPanelMeasure->addSection(QStringLiteral("Automatic"), 40);
+    ToolPanelMeasure->addItem(2, QStringLiteral("Place Lines Automatically"));
 
     AdvToolPanelTab1->addPanel(ToolPanelMeasure);
     connect(ToolPanelMeasure, &TAdvToolPanel::itemClicked, this, &TMainForm::ToolPanelMeasureItemClick);
@@ -394,6 +407,8 @@ void TMainForm::ImgViewMouseWheelUp(Qt::KeyboardModifiers, QPoint)
 void TMainForm::ToolPanelMeasureItemClick(int section, int item)
 {
     FMeasurePick->ItemClick(section, item);
+    if (section == 2)
+        action(QStringLiteral("acPlaceLinesAuto"))->trigger();
 }
 
 void TMainForm::acFileOpenExecute()
@@ -631,4 +646,97 @@ QString TMainForm::PictureFolder() const
 QString TMainForm::TemplateFolder() const
 {
     return FProgramFolder + QStringLiteral("res") + QDir::separator();
+}
+
+void TMainForm::acPlaceLinesAutoExecute()
+{
+    if (Image->IsPhotoEmpty()) {
+        ShowError(LangText(QStringLiteral("errorFileNotOpen")));
+        return;
+    }
+    if (!TFaceFinder::ModelInstalled()) {
+        ShowError(LangText(QStringLiteral("errorLandmarkModelMissing")));
+        return;
+    }
+    // The lines are as thick as their pictures.
+    const TLandmarkPlacement placement(
+        float(TPhotoLoader::Load(FGuideLines->GuideLinePicture(1)).PixelSize().height()),
+        float(TPhotoLoader::Load(FGuideLines->GuideLinePicture(MeasureCount)).PixelSize().width()));
+    if (!FAutoPlacer) {
+        FAutoPlacer = new TAutoPlacer(this);
+        FAutoPlacer->setObjectName(QStringLiteral("AutoPlacer"));
+        connect(FAutoPlacer, &TAutoPlacer::finished, this, &TMainForm::AutoPlacerFinished);
+        FBusyCursor = new QTimer(this);
+        FBusyCursor->setObjectName(QStringLiteral("AutoPlacerBusyCursor"));
+        FBusyCursor->setSingleShot(true);
+        FBusyCursor->setInterval(300);
+        connect(FBusyCursor, &QTimer::timeout, this, [this] {
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+            FBusyCursorShown = true;
+        });
+    }
+    action(QStringLiteral("acPlaceLinesAuto"))->setEnabled(false);
+    statusBar()->showMessage(LangText(QStringLiteral("autoPlaceLooking")));
+    FBusyCursor->start();
+    FAutoPlacer->Start(Image->Photo().Pixels(), placement);
+}
+
+void TMainForm::EndAutoPlacement()
+{
+    FBusyCursor->stop();
+    if (FBusyCursorShown) {
+        QApplication::restoreOverrideCursor();
+        FBusyCursorShown = false;
+    }
+    action(QStringLiteral("acPlaceLinesAuto"))->setEnabled(true);
+    statusBar()->clearMessage();
+}
+
+void TMainForm::AutoPlacerFinished(qint64 photoKey, const std::optional<TPlacedLines> &lines, const QString &error)
+{
+    EndAutoPlacement();
+    // The answer of a photo that has been replaced meanwhile is dropped.
+    if (photoKey != Image->Photo().Pixels().cacheKey())
+        return;
+    if (!error.isEmpty()) {
+        ShowError(error);
+        return;
+    }
+    if (!lines) {
+        ShowError(LangText(QStringLiteral("errorNoFace")));
+        return;
+    }
+    if (!MayReplaceHandPlacedLines())
+        return;
+    ApplyPlacedLines(*lines);
+    if (lines->NeedsStraightening())
+        statusBar()->showMessage(LangText(QStringLiteral("autoPlaceTilted")).arg(std::fabs(lines->TiltDegrees), 0, 'f', 1));
+}
+
+bool TMainForm::MayReplaceHandPlacedLines()
+{
+    bool handPlaced = false;
+    for (int n = 1; n <= MeasureCount; ++n)
+        handPlaced = handPlaced || (FMeasureStore.value(n) != TFloatRect{} && FMeasureStore.value(n) != FAutoLines[n]);
+    return !handPlaced
+        || TMessageBox::question(this, windowTitle(), LangText(QStringLiteral("autoPlaceReplaceQuestion")));
+}
+
+void TMainForm::ApplyPlacedLines(const TPlacedLines &placed)
+{
+    for (int n = 1; n <= MeasureCount; ++n) {
+        FGuideLines->PlaceLine(n, placed.Lines[n]);
+        FAutoLines[n] = FMeasureStore.value(n);
+        ToolPanelMeasure->setItemImageIndex(1, n - 1, PlacedAutomaticallyGlyph);
+        QString caption = LangText(QStringLiteral("ToolPanelMeasure.Section1.Item%1").arg(n - 1));
+        if (placed.Check[n])
+            caption += QStringLiteral(" (%1)").arg(LangText(QStringLiteral("autoPlaceCheck")));
+        ToolPanelMeasure->setItemCaption(1, n - 1, caption);
+    }
+    // Every line is shown, so that the user can check them all at once.
+    for (int i = 0; i < Image->LayerCount(); ++i) {
+        if (Image->Layer(i)->Tag() >= 1 && Image->Layer(i)->Tag() <= MeasureCount)
+            Image->Layer(i)->SetVisible(true);
+    }
+    Image->Invalidate();
 }

@@ -7,12 +7,17 @@
 #include "lang/TMultiLang.h"
 #include "core/TFloatRect.h"
 #include <QVector>
+#include <array>
+#include <optional>
 
 class QAction;
 class QMenu;
 class QToolBar;
 class QLabel;
+class QTimer;
 class TAboutBox;
+class TAutoPlacer;
+struct TPlacedLines;
 class TFindFile;
 class TGuideLines;
 class THandTool;
@@ -119,11 +124,26 @@ private:
     void BtnHelpClick();
     void ToolPanelImportItemClick(int section, int item);
 
+    // Place Lines Automatically: the face is looked for on the worker
+    // thread; the answer places every line as a pick and a drag would.
+    void acPlaceLinesAutoExecute();
+    void AutoPlacerFinished(qint64 photoKey, const std::optional<TPlacedLines> &lines, const QString &error);
+    void ApplyPlacedLines(const TPlacedLines &placed);
+    // True when no line was placed by hand, or the user lets them go.
+    bool MayReplaceHandPlacedLines();
+    void EndAutoPlacement();
+
     QString FProgramFolder;
     TMeasureStore FMeasureStore;
     QObject *ActionManager = nullptr; // holds the actions, each named
     TMultiLang FMultiLang;
     TFaceProportions FFaceProportions;
+    TAutoPlacer *FAutoPlacer = nullptr;
+    QTimer *FBusyCursor = nullptr;
+    bool FBusyCursorShown = false;
+    // The rectangles the last automatic placement gave; an entry that
+    // differs was placed or moved by hand.
+    std::array<TFloatRect, MeasureCount + 1> FAutoLines{};
     TBeautyResult FBeautyResult;
 
     TFindFile *FindFileLng = nullptr;

@@ -121,3 +121,15 @@ void TGuideLines::StoreSelection()
     if (FSelection && FSelection->Tag() == FCurrent && FCurrent > 0 && FCurrent < FStore.size())
         FStore[FCurrent] = FSelection->Location();
 }
+
+void TGuideLines::PlaceLine(int n, const TFloatRect &rect)
+{
+    StartMeasure(n);
+    auto *line = static_cast<TGuideLine *>(FView.Layer(FindGuideLine()));
+    SelectGuideLine(line);
+    line->SetLocation(rect);
+    // The frame takes the line's new rectangle, as after a drag.
+    FFrame->Attach(line);
+    StoreSelection();
+    FView.Invalidate();
+}

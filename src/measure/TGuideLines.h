@@ -52,6 +52,11 @@ public:
 
     QString GuideLinePicture(int n) const;
 
+    // What a pick and a drag of measurement n do together: its line is
+    // started (created when it does not exist yet), given the rectangle and
+    // written into its store entry.
+    void PlaceLine(int n, const TFloatRect &rect);
+
 private:
     TImgView32 &FView;
     TMeasureStore &FStore;

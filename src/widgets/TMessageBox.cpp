@@ -17,7 +17,8 @@ int execBox(QMessageBox &box, const char *kind)
         QFile log(path);
         if (log.open(QIODevice::WriteOnly | QIODevice::Append))
             log.write(QByteArray(kind) + '\t' + box.windowTitle().toUtf8() + '\t' + box.text().toUtf8() + '\n');
-        QTimer::singleShot(0, &box, [&box] { box.done(QMessageBox::Ok); });
+        const int answer = box.standardButtons().testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+        QTimer::singleShot(0, &box, [&box, answer] { box.done(answer); });
     }
     return box.exec();
 }
@@ -54,4 +55,24 @@ void TMessageBox::fatalTopMost(const QString &title, const QString &text)
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     execBox(box, "FatalTopMost");
+}
+
+TMessageBox::AnswerHook &TMessageBox::answerHook()
+{
+    static AnswerHook installed;
+    return installed;
+}
+
+void TMessageBox::setAnswerHook(AnswerHook h)
+{
+    answerHook() = std::move(h);
+}
+
+bool TMessageBox::question(QWidget *parent, const QString &title, const QString &text)
+{
+    if (answerHook())
+        return answerHook()(title, text);
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return execBox(box, "Question") == QMessageBox::Yes;
 }

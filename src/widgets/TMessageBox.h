@@ -20,6 +20,14 @@ public:
 
     static void setHook(Hook hook);
 
+    // A yes-or-no question; true for yes. Tests answer it through
+    // setAnswerHook; a program started by a test logs it like the boxes
+    // ("Question") and takes yes.
+    using AnswerHook = std::function<bool(const QString &title, const QString &text)>;
+    static bool question(QWidget *parent, const QString &title, const QString &text);
+    static void setAnswerHook(AnswerHook hook);
+
 private:
     static Hook &hook();
+    static AnswerHook &answerHook();
 };

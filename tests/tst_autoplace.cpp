@@ -1,0 +1,228 @@
+// Place Lines Automatically in the real main window: the worker thread, the
+// status text and busy cursor while it runs, and what the answer does to the
+// lines, the store and the Measure panel.
+#include "TestSupport.h"
+#include "app/TMainForm.h"
+#include "app/TfrmErrorMsg.h"
+#include "lang/TLanguageSetting.h"
+#include "measure/TFaceFinder.h"
+#include "measure/TGuideLines.h"
+#include "measure/TImgView32.h"
+#include "measure/TLandmarkDetector.h"
+#include "widgets/TAdvToolPanel.h"
+#include "widgets/TMessageBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QSemaphore>
+#include <QStatusBar>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+QString dataFile(const QString &name)
+{
+    return QStringLiteral(ORVESSA_TEST_DATA "/") + name;
+}
+
+// Answers with its face (or none) once the test opens the gate.
+class TGateDetector : public TLandmarkDetector
+{
+public:
+    std::optional<TFaceLandmarks> Face;
+    QSemaphore Gate;
+
+    std::optional<TFaceLandmarks> Detect(const QImage &, const QString &) override
+    {
+        Gate.acquire();
+        return Face;
+    }
+};
+
+// Points along a diagonal: every line gets a length, which is all the
+// window's flows need.
+TFaceLandmarks diagonalFace()
+{
+    TFaceLandmarks face;
+    for (int n = 1; n <= TFaceLandmarks::Count; ++n)
+        face.SetPoint(n, {100.0 + n, 60.0 + 2 * n});
+    return face;
+}
+
+} // namespace
+
+class TstAutoPlace : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void placesEveryLineOnThePortrait();
+    void busyWhileItRuns();
+    void noFaceChangesNothing();
+    void answerForAReplacedPhotoIsDropped();
+    void handPlacedLinesAskFirst_data();
+    void handPlacedLinesAskFirst();
+    void modelMissing();
+
+private:
+    QAction *placeAction() const { return FForm->findChild<QAction *>(QStringLiteral("acPlaceLinesAuto")); }
+    TAdvToolPanel *measurePanel() const { return FForm->findChild<TAdvToolPanel *>(QStringLiteral("ToolPanelMeasure")); }
+    TfrmErrorMsg *errorBox() const { return FForm->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg")); }
+    void useGate(std::optional<TFaceLandmarks> face);
+
+    std::unique_ptr<TestSupport::TProgramFolderCopy> FFolder;
+    std::unique_ptr<TestSupport::TMessageRecorder> FMessages;
+    std::unique_ptr<TMainForm> FForm;
+    std::unique_ptr<TGateDetector> FGate;
+    QStringList FQuestions;
+    bool FAnswer = true;
+};
+
+void TstAutoPlace::init()
+{
+    TestSupport::isolateSettings();
+    FFolder = std::make_unique<TestSupport::TProgramFolderCopy>();
+    QVERIFY(TLanguageSetting::WriteLanguageSetting(TLanguageSetting::KeyPath, FFolder->path() + "lng/english.lng"));
+    FMessages = std::make_unique<TestSupport::TMessageRecorder>();
+    FQuestions.clear();
+    TMessageBox::setAnswerHook([this](const QString &, const QString &text) {
+        FQuestions << text;
+        return FAnswer;
+    });
+    FForm = std::make_unique<TMainForm>();
+    FForm->show();
+    QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
+    FForm->acFileOpenAccept(dataFile(QStringLiteral("astronaut.jpg")));
+    QVERIFY(!FForm->findChild<TImgView32 *>(QStringLiteral("Image"))->IsPhotoEmpty());
+}
+
+void TstAutoPlace::cleanup()
+{
+    if (FGate)
+        FGate->Gate.release(10);
+    FForm.reset();
+    TFaceFinder::SetDetector(nullptr);
+    FGate.reset();
+    TMessageBox::setAnswerHook({});
+    FMessages.reset();
+    FFolder.reset();
+}
+
+void TstAutoPlace::useGate(std::optional<TFaceLandmarks> face)
+{
+    FGate = std::make_unique<TGateDetector>();
+    FGate->Face = std::move(face);
+    TFaceFinder::SetDetector(FGate.get());
+}
+
+void TstAutoPlace::placesEveryLineOnThePortrait()
+{
+    if (!TFaceFinder::ModelInstalled())
+        QSKIP("The landmarks' model is not installed");
+    QTest::keyClick(FForm.get(), Qt::Key_M, Qt::ControlModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(placeAction()->isEnabled(), 20000);
+    QVERIFY(!errorBox()->isVisible());
+    const TMeasureStore &store = FForm->MeasureStore();
+    TImgView32 *view = FForm->findChild<TImgView32 *>(QStringLiteral("Image"));
+    int shown = 0;
+    for (int i = 0; i < view->LayerCount(); ++i) {
+        const int n = view->Layer(i)->Tag();
+        if (n < 1 || n > MeasureCount)
+            continue;
+        shown += view->Layer(i)->Visible() ? 1 : 0;
+        // Each line lies in its own store entry, inside the photo.
+        const TFloatRect r = store.value(n);
+        QVERIFY(r.Left < r.Right && r.Top < r.Bottom);
+        QVERIFY(r.Left > 0 && r.Right < 384 && r.Top > 0 && r.Bottom < 384);
+    }
+    QCOMPARE(shown, MeasureCount);
+    for (int item = 0; item < MeasureCount; ++item)
+        QCOMPARE(measurePanel()->itemImageIndex(1, item), 3);
+    // The bangs hide the hairline: line 9 asks to be checked.
+    QVERIFY(measurePanel()->itemCaption(1, 8).endsWith(QStringLiteral(" (check)")));
+    QVERIFY(!measurePanel()->itemCaption(1, 0).endsWith(QStringLiteral(" (check)")));
+    QCOMPARE(FForm->GetBeautyResult().Status, TBeautyStatus::Complete);
+}
+
+void TstAutoPlace::busyWhileItRuns()
+{
+    useGate(diagonalFace());
+    placeAction()->trigger();
+    QVERIFY(!placeAction()->isEnabled());
+    QCOMPARE(FForm->statusBar()->currentMessage(), QStringLiteral("Looking for the face..."));
+    // No busy cursor for a short wait; after 0.3 s there is one.
+    QVERIFY(!QApplication::overrideCursor());
+    QTRY_VERIFY(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::BusyCursor);
+    FGate->Gate.release();
+    QTRY_VERIFY(placeAction()->isEnabled());
+    QVERIFY(!QApplication::overrideCursor());
+    QVERIFY(FForm->MeasureStore().value(1) != TFloatRect{});
+    // The diagonal face's eyes' line rises 63.4 degrees: straighten it.
+    QCOMPARE(FForm->statusBar()->currentMessage(),
+             QStringLiteral("The head is tilted by 63.4°. Straighten the photo for a more exact result."));
+}
+
+void TstAutoPlace::noFaceChangesNothing()
+{
+    useGate(std::nullopt);
+    FGate->Gate.release();
+    placeAction()->trigger();
+    QTRY_VERIFY(errorBox()->isVisible());
+    QCOMPARE(errorBox()->message(), QStringLiteral("No face was found on the photo. The guide lines are unchanged."));
+    for (int n = 1; n <= MeasureCount; ++n)
+        QCOMPARE(FForm->MeasureStore().value(n), TFloatRect{});
+    QCOMPARE(measurePanel()->itemImageIndex(1, 0), 0);
+}
+
+void TstAutoPlace::answerForAReplacedPhotoIsDropped()
+{
+    useGate(diagonalFace());
+    placeAction()->trigger();
+    FForm->acFileOpenAccept(dataFile(QStringLiteral("astronaut.jpg")));
+    FGate->Gate.release();
+    QTRY_VERIFY(placeAction()->isEnabled());
+    QTest::qWait(50); // nothing may follow the dropped answer
+    QCOMPARE(FForm->MeasureStore().value(4), TFloatRect{});
+    QVERIFY(!errorBox()->isVisible());
+}
+
+void TstAutoPlace::handPlacedLinesAskFirst_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("replace") << true;
+    QTest::newRow("keep") << false;
+}
+
+void TstAutoPlace::handPlacedLinesAskFirst()
+{
+    QFETCH(bool, answer);
+    FAnswer = answer;
+    useGate(diagonalFace());
+    FGate->Gate.release(2);
+    // A first automatic placement asks nothing.
+    placeAction()->trigger();
+    QTRY_VERIFY(placeAction()->isEnabled());
+    QVERIFY(FQuestions.isEmpty());
+    // The user moves line 2 by hand.
+    FForm->GuideLines()->PlaceLine(2, {10, 10, 50, 13});
+    placeAction()->trigger();
+    QTRY_VERIFY(placeAction()->isEnabled());
+    QCOMPARE(FQuestions.size(), 1);
+    QCOMPARE(FForm->MeasureStore().value(2) == TFloatRect({10, 10, 50, 13}), !answer);
+}
+
+void TstAutoPlace::modelMissing()
+{
+    qputenv("ORVESSA_LANDMARK_MODEL", "/nonexistent/model.dat");
+    placeAction()->trigger();
+    qunsetenv("ORVESSA_LANDMARK_MODEL");
+    QVERIFY(errorBox()->isVisible());
+    QVERIFY(errorBox()->message().startsWith(QStringLiteral("The face landmark model is not installed")));
+    QVERIFY(placeAction()->isEnabled());
+}
+
+QTEST_MAIN(TstAutoPlace)
+#include "tst_autoplace.moc"
