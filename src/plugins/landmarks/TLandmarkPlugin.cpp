@@ -21,8 +21,14 @@ namespace {
 dlib::array2d<unsigned char> greyCopy(const QImage &photo, double factor)
 {
     const QSize size(std::max(1, qRound(photo.width() * factor)), std::max(1, qRound(photo.height() * factor)));
-    const QImage grey = photo.convertToFormat(QImage::Format_Grayscale8)
-                            .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // A large photo is first taken down to twice the size by picking pixels,
+    // which costs next to nothing; the smooth scaling and the grey
+    // conversion then work on a few megapixels instead of tens.
+    const QImage near = photo.width() > 4 * size.width()
+        ? photo.scaled(size * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        : photo;
+    const QImage grey = near.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                            .convertToFormat(QImage::Format_Grayscale8);
     dlib::array2d<unsigned char> image(grey.height(), grey.width());
     for (int y = 0; y < grey.height(); ++y)
         std::copy_n(grey.constScanLine(y), grey.width(), &image[y][0]);
