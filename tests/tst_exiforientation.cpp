@@ -141,12 +141,10 @@ private slots:
     {
         QTest::addColumn<int>("tag");
         QTest::addColumn<QSize>("stored");
-        for (int tag = 1; tag <= 8; ++tag) {
-            QTest::addRow("tag %d, 37 x 70", tag) << tag << QSize(37, 70);
-            QTest::addRow("tag %d, 50 x 32", tag) << tag << QSize(50, 32);
-            QTest::addRow("tag %d, 1 x 33", tag) << tag << QSize(1, 33);
-            QTest::addRow("tag %d, 33 x 1", tag) << tag << QSize(33, 1);
-        }
+        const int band = TUprightWriter::BandRows;
+        for (int tag = 1; tag <= 8; ++tag)
+            for (const QSize stored : {QSize(37, 2 * band + 6), QSize(50, band), QSize(1, band + 1), QSize(band + 1, 1)})
+                QTest::addRow("tag %d, %d x %d", tag, stored.width(), stored.height()) << tag << stored;
     }
     void writerTurnsEveryPixel()
     {

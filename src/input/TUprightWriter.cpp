@@ -52,7 +52,7 @@ void TUprightWriter::Place(int first, int count)
 // first + count - 1 become count neighbouring pixels of it, from u = first
 // onwards (or leftwards from u = H-1-first when the order reverses). Reading
 // the band column by column touches each of its cache lines for 16 columns
-// in a row; every upright row gets one run of count pixels (128 bytes).
+// in a row; every upright row gets one run of count pixels (256 bytes).
 void TUprightWriter::Transpose(int first, int count)
 {
     const int width = FStored.width();

@@ -17,7 +17,7 @@
 class TUprightWriter
 {
 public:
-    static constexpr int BandRows = 32;
+    static constexpr int BandRows = 64;
 
     // photo: RGB32 of the upright size, TExifOrientation::UprightSize(stored, orientation).
     TUprightWriter(QImage &photo, QSize stored, int orientation);
