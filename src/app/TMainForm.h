@@ -83,6 +83,7 @@ private:
     void createImportPanel();
     void createMeasurePanel();
     void createSecondaryWindows();
+    void createZoomField(); // the zoom level at the status bar's right
 
     void Translate();
     // Shows the fatal message of an invalid language file and ends the
@@ -100,6 +101,7 @@ private:
     void acZoomInExecute();
     void acZoomOutExecute();
     void acActualPixelsExecute();
+    void acFitToWindowExecute();
     void acHandToolExecute(bool checked);
     void ImageMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos,
                         TViewLayer *layer);
