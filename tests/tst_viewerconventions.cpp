@@ -4,12 +4,14 @@
 #include "TestSupport.h"
 
 #include "app/TMainForm.h"
+#include "app/TOrvessaApplication.h"
 #include "input/TOpenDialog.h"
 #include "lang/TLanguageSetting.h"
 #include "measure/TImgView32.h"
 #include "measure/TZoomText.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QScopeGuard>
 #include <QMenu>
@@ -43,6 +45,10 @@ private slots:
 
     void zoomFieldFollowsEveryChange();
     void zoomFieldLeavesTheHintAlone();
+
+    void dropOpensAsFileOpen_data();
+    void dropOpensAsFileOpen();
+    void dropOfUnreadableFileReportsAndKeepsPhoto();
 
 private:
     QString writePhoto(QSize size);
@@ -268,5 +274,70 @@ void TestViewerConventions::zoomFieldLeavesTheHintAlone()
     QCOMPARE(field->text(), QStringLiteral("120 %"));
 }
 
-QTEST_MAIN(TestViewerConventions)
+// ---------------------------------------------------------------------------
+// Drag and drop
+
+void TestViewerConventions::dropOpensAsFileOpen_data()
+{
+    QTest::addColumn<QStringList>("addresses"); // "photo:WxH" names a photo written for the row
+    QTest::addColumn<QSize>("opened");          // empty: the photo in the view stays
+    QTest::newRow("one photo") << QStringList{"photo:120x80"} << QSize(120, 80);
+    QTest::newRow("several: the first") << QStringList{"photo:64x48", "photo:30x30", "photo:10x90"} << QSize(64, 48);
+    QTest::newRow("web address") << QStringList{"https://example.org/face.jpg"} << QSize();
+    QTest::newRow("web address first") << QStringList{"https://example.org/face.jpg", "photo:64x48"} << QSize();
+    QTest::newRow("folder") << QStringList{"folder"} << QSize();
+    QTest::newRow("file that is gone") << QStringList{"gone.bmp"} << QSize();
+    QTest::newRow("nothing") << QStringList{} << QSize();
+}
+
+void TestViewerConventions::dropOpensAsFileOpen()
+{
+    QFETCH(QStringList, addresses);
+    QFETCH(QSize, opened);
+    FForm->acFileOpenAccept(writePhoto(QSize(7, 5)));
+    QList<QUrl> urls;
+    for (const QString &address : std::as_const(addresses)) {
+        if (address.startsWith(QLatin1String("photo:"))) {
+            const QStringList wh = address.mid(6).split(QLatin1Char('x'));
+            urls << QUrl::fromLocalFile(writePhoto(QSize(wh.at(0).toInt(), wh.at(1).toInt())));
+        } else if (address.contains(QLatin1String("://"))) {
+            urls << QUrl(address);
+        } else {
+            urls << QUrl::fromLocalFile(address == QLatin1String("folder") ? FFiles->path() : FFiles->filePath(address));
+        }
+    }
+    // Dropped on the photo view, the drop reaches the window.
+    QCOMPARE(TestSupport::dropUrls(view()->viewport(), urls), opened.isValid());
+    if (opened.isValid()) {
+        QTRY_COMPARE(view()->Photo().PixelSize(), opened);
+    } else {
+        QCoreApplication::processEvents();
+        QCOMPARE(view()->Photo().PixelSize(), QSize(7, 5));
+    }
+    QVERIFY(FMessages->messages().isEmpty());
+}
+
+void TestViewerConventions::dropOfUnreadableFileReportsAndKeepsPhoto()
+{
+    FForm->acFileOpenAccept(writePhoto(QSize(7, 5)));
+    const QString broken = FFiles->filePath(QStringLiteral("broken.bmp"));
+    QFile file(broken);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("BM not a bitmap");
+    file.close();
+    QVERIFY(TestSupport::dropUrls(FForm->centralWidget(), {QUrl::fromLocalFile(broken)}));
+    // Reported as a failed File > Open is, once the drop is over.
+    QTRY_COMPARE(FMessages->messages().size(), 1);
+    QCOMPARE(FMessages->messages().first().text, QStringLiteral("Bitmap image is not valid."));
+    QCOMPARE(view()->Photo().PixelSize(), QSize(7, 5));
+}
+
+// The program's own application object: it reports a failed command in the
+// default error box.
+int main(int argc, char *argv[])
+{
+    TOrvessaApplication app(argc, argv);
+    TestViewerConventions test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_viewerconventions.moc"

@@ -10,6 +10,7 @@
 #include "core/TProgramFolder.h"
 #include "TfrmErrorMsg.h"
 #include "input/TClipboard.h"
+#include "input/TDroppedFile.h"
 #include "input/TImportWizard.h"
 #include "input/TOpenDialog.h"
 #include "input/TPhotoLoader.h"
@@ -37,6 +38,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -185,6 +187,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
         move(screen->availableGeometry().center() - QPoint(716 / 2, 525 / 2));
 
     createSecondaryWindows();
+    setAcceptDrops(true);
 }
 
 TMainForm::~TMainForm() = default;
@@ -465,6 +468,23 @@ void TMainForm::OpenOnceShown(const QString &path)
     // Queued behind the show and paint events; a failure then reaches the
     // application's error box as a failed File > Open does.
     QTimer::singleShot(0, this, [this, path] { acFileOpenAccept(path); });
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!TDroppedFile::Path(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent *event)
+{
+    const QString path = TDroppedFile::Path(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Queued: the drop is answered first, and a photo that cannot be read
+    // is reported once the drag is over.
+    OpenOnceShown(path);
 }
 
 void TMainForm::acEditCopyExecute()
