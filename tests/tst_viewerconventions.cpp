@@ -50,6 +50,8 @@ private slots:
     void dropOpensAsFileOpen();
     void dropOfUnreadableFileReportsAndKeepsPhoto();
 
+    void messageBoxClearsTheStaleHint();
+
 private:
     QString writePhoto(QSize size);
     TImgView32 *view() const { return FForm->findChild<TImgView32 *>(QStringLiteral("Image")); }
@@ -330,6 +332,34 @@ void TestViewerConventions::dropOfUnreadableFileReportsAndKeepsPhoto()
     QTRY_COMPARE(FMessages->messages().size(), 1);
     QCOMPARE(FMessages->messages().first().text, QStringLiteral("Bitmap image is not valid."));
     QCOMPARE(view()->Photo().PixelSize(), QSize(7, 5));
+}
+
+// ---------------------------------------------------------------------------
+// Status bar
+
+// The pointer rests on the toolbar's Open button, whose hint is shown; Ctrl+O
+// picks a file that cannot be read, and its box comes and goes.
+void TestViewerConventions::messageBoxClearsTheStaleHint()
+{
+    const QString broken = FFiles->filePath(QStringLiteral("broken.bmp"));
+    QFile file(broken);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("BM not a bitmap");
+    file.close();
+    TOpenDialog::setHook([broken](const QStringList &, const QString &) { return broken; });
+    const auto noDialog = qScopeGuard([] { TOpenDialog::setHook({}); });
+
+    auto *toolBar = FForm->findChild<QToolBar *>(QStringLiteral("MainToolBar"));
+    QWidget *open = toolBar->widgetForAction(action(QStringLiteral("acFileOpen")));
+    QTest::mouseMove(open);
+    QTRY_COMPARE(FForm->statusBar()->currentMessage(), action(QStringLiteral("acFileOpen"))->statusTip());
+    QVERIFY(!FForm->statusBar()->currentMessage().isEmpty());
+
+    QTest::keyClick(view(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(FMessages->messages().size(), 1);
+    QCOMPARE(FForm->statusBar()->currentMessage(), QString());
+    // The zoom field is no hint and stays.
+    QCOMPARE(zoomField()->text(), QStringLiteral("100 %"));
 }
 
 // The program's own application object: it reports a failed command in the
