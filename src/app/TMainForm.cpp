@@ -10,6 +10,7 @@
 #include "core/TProgramFolder.h"
 #include "TfrmErrorMsg.h"
 #include "input/TClipboard.h"
+#include "input/TDroppedFile.h"
 #include "input/TImportWizard.h"
 #include "input/TOpenDialog.h"
 #include "input/TPhotoLoader.h"
@@ -21,6 +22,7 @@
 #include "measure/THandTool.h"
 #include "measure/TImgView32.h"
 #include "measure/TMeasurePick.h"
+#include "measure/TZoomText.h"
 #include "report/TPageProducer.h"
 #include "report/TReportPage.h"
 #include "report/TReportPlace.h"
@@ -36,6 +38,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -75,7 +78,43 @@ const TActionDef ActionDefs[] = {
     {"AcHelp", "Help", "Help", "Show Help", NoShortcut, -1},
     {"AcGoToHomePage", "Help", "Go to Home Page", "", NoShortcut, -1},
     {"acHelpAbout", "Help", "&About...", "About|Displays program information, version number, and copyright", NoShortcut, -1},
+    {"acFitToWindow", "View", "Fit to Window", "Fit to window|Shows the whole photo in the window", Qt::CTRL | Qt::Key_0, 13},
 };
+
+// The desktop's usual keys, taken beside an action's own shortcut.
+struct TStandardKeys
+{
+    const char *name;
+    QKeySequence::StandardKey standard;
+    QKeyCombination extra;
+};
+
+const TStandardKeys StandardKeys[] = {
+    {"acZoomIn", QKeySequence::ZoomIn, Qt::CTRL | Qt::Key_Equal}, // "+" without Shift
+    {"acZoomOut", QKeySequence::ZoomOut, NoShortcut},
+    {"acActualPixels", QKeySequence::UnknownKey, Qt::CTRL | Qt::Key_1},
+    {"acExit", QKeySequence::Quit, NoShortcut},
+    {"AcHelp", QKeySequence::HelpContents, NoShortcut},
+};
+
+// The action's own shortcut first, so that its menu item shows that one.
+QList<QKeySequence> shortcutsOf(const TActionDef &def)
+{
+    QList<QKeySequence> keys;
+    if (def.shortcut != NoShortcut)
+        keys.append(QKeySequence(def.shortcut));
+    for (const TStandardKeys &standard : StandardKeys) {
+        if (qstrcmp(standard.name, def.name) != 0)
+            continue;
+        QList<QKeySequence> more = QKeySequence::keyBindings(standard.standard);
+        if (standard.extra != NoShortcut)
+            more.append(QKeySequence(standard.extra));
+        for (const QKeySequence &key : std::as_const(more))
+            if (!keys.contains(key))
+                keys.append(key);
+    }
+    return keys;
+}
 
 QAction *menuItem(QMenu *menu, const char *itemName, QAction *action)
 {
@@ -109,7 +148,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     font.setPixelSize(11);
     setFont(font);
 
-    ImgListAction = new TImageList(QStringLiteral("ImgListAction"), QStringLiteral("action"), 13, QSize(32, 32), this);
+    ImgListAction = new TImageList(QStringLiteral("ImgListAction"), QStringLiteral("action"), 14, QSize(32, 32), this);
     ImgListToolPanel = new TImageList(QStringLiteral("ImgListToolPanel"), QStringLiteral("toolpanel"), 3, QSize(8, 8), this);
 
     FOpenDialog = new TOpenDialog(this);
@@ -141,12 +180,14 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setFixedHeight(19);
     statusBar()->setSizeGripEnabled(false);
+    createZoomField();
 
     resize(708, 498);
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - QPoint(716 / 2, 525 / 2));
 
     createSecondaryWindows();
+    setAcceptDrops(true);
 }
 
 TMainForm::~TMainForm() = default;
@@ -182,8 +223,7 @@ void TMainForm::createActions()
         action->setObjectName(QString::fromLatin1(def.name));
         action->setProperty("category", QString::fromLatin1(def.category));
         TTranslator::SetHint(action, QString::fromUtf8(def.hint));
-        if (def.shortcut != NoShortcut)
-            action->setShortcut(QKeySequence(def.shortcut));
+        action->setShortcuts(shortcutsOf(def));
         if (def.image >= 0)
             action->setIcon(ImgListAction->icon(def.image));
         addAction(action); // shortcuts work whichever control has the focus
@@ -202,6 +242,7 @@ void TMainForm::createActions()
     connect(action(QStringLiteral("acZoomIn")), &QAction::triggered, this, &TMainForm::acZoomInExecute);
     connect(action(QStringLiteral("acZoomOut")), &QAction::triggered, this, &TMainForm::acZoomOutExecute);
     connect(action(QStringLiteral("acActualPixels")), &QAction::triggered, this, &TMainForm::acActualPixelsExecute);
+    connect(action(QStringLiteral("acFitToWindow")), &QAction::triggered, this, &TMainForm::acFitToWindowExecute);
     // Toggled, not triggered: the guide lines switch the tool off through the
     // action as well.
     connect(action(QStringLiteral("acHandTool")), &QAction::toggled, this, &TMainForm::acHandToolExecute);
@@ -228,6 +269,7 @@ void TMainForm::createMenu()
     menuItem(view, "ActualPixels1", action(QStringLiteral("acActualPixels")));
     menuItem(view, "ZoomIn1", action(QStringLiteral("acZoomIn")));
     menuItem(view, "ZoomOut1", action(QStringLiteral("acZoomOut")));
+    menuItem(view, "FitToWindow1", action(QStringLiteral("acFitToWindow")));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -257,6 +299,7 @@ void TMainForm::createToolBar()
     MainToolBar->addAction(action(QStringLiteral("acActualPixels")));
     MainToolBar->addAction(action(QStringLiteral("acZoomIn")));
     MainToolBar->addAction(action(QStringLiteral("acZoomOut")));
+    MainToolBar->addAction(action(QStringLiteral("acFitToWindow")));
     MainToolBar->addSeparator();
     MainToolBar->addAction(action(QStringLiteral("acHandTool")));
     MainToolBar->addSeparator();
@@ -344,6 +387,14 @@ void TMainForm::connectView()
     connect(Image, &TImgView32::mouseUp, this, &TMainForm::ImageMouseUp);
 }
 
+void TMainForm::createZoomField()
+{
+    auto *zoom = new QLabel(TZoomText::Text(Image->Scale()), statusBar());
+    zoom->setObjectName(QStringLiteral("LabZoom"));
+    statusBar()->addPermanentWidget(zoom);
+    connect(Image, &TImgView32::scaleChanged, zoom, [zoom](float scale) { zoom->setText(TZoomText::Text(scale)); });
+}
+
 void TMainForm::acZoomInExecute()
 {
     Image->ZoomIn();
@@ -357,6 +408,11 @@ void TMainForm::acZoomOutExecute()
 void TMainForm::acActualPixelsExecute()
 {
     Image->ActualPixels();
+}
+
+void TMainForm::acFitToWindowExecute()
+{
+    Image->FitToWindow();
 }
 
 void TMainForm::acHandToolExecute(bool checked)
@@ -412,6 +468,23 @@ void TMainForm::OpenOnceShown(const QString &path)
     // Queued behind the show and paint events; a failure then reaches the
     // application's error box as a failed File > Open does.
     QTimer::singleShot(0, this, [this, path] { acFileOpenAccept(path); });
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!TDroppedFile::Path(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent *event)
+{
+    const QString path = TDroppedFile::Path(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Queued: the drop is answered first, and a photo that cannot be read
+    // is reported once the drag is over.
+    OpenOnceShown(path);
 }
 
 void TMainForm::acEditCopyExecute()

@@ -67,11 +67,14 @@ public:
     // Load photo into the main view (File > Open, the wizard's Finish).
     void acFileOpenAccept(const QString &path);
     // Opens the photo as File > Open does, once the window has been shown
-    // (the photo named on the command line).
+    // (the photo named on the command line, a photo dropped on the window).
     void OpenOnceShown(const QString &path);
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // A photo file dropped on the window opens as File > Open opens it.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     QAction *action(const QString &name) const;
@@ -83,6 +86,7 @@ private:
     void createImportPanel();
     void createMeasurePanel();
     void createSecondaryWindows();
+    void createZoomField(); // the zoom level at the status bar's right
 
     void Translate();
     // Shows the fatal message of an invalid language file and ends the
@@ -100,6 +104,7 @@ private:
     void acZoomInExecute();
     void acZoomOutExecute();
     void acActualPixelsExecute();
+    void acFitToWindowExecute();
     void acHandToolExecute(bool checked);
     void ImageMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos,
                         TViewLayer *layer);

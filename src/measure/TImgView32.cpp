@@ -52,8 +52,10 @@ void TImgView32::SetPhoto(TPhoto photo)
 
 void TImgView32::SetScale(float scale)
 {
-    if (FGeometry.SetScale(scale))
-        GeometryChanged();
+    if (!FGeometry.SetScale(scale))
+        return;
+    GeometryChanged();
+    emit scaleChanged(Scale());
 }
 
 void TImgView32::ZoomIn()
@@ -69,6 +71,12 @@ void TImgView32::ZoomOut()
 void TImgView32::ActualPixels()
 {
     SetScale(1.0f);
+}
+
+void TImgView32::FitToWindow()
+{
+    if (!IsPhotoEmpty())
+        SetScale(TViewGeometry::FitScale(FGeometry.PhotoSize(), FGeometry.ClientSize()));
 }
 
 void TImgView32::ZoomWheelDown()

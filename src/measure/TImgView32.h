@@ -48,6 +48,7 @@ public:
     void ZoomIn();        // scale + 0.2
     void ZoomOut();       // scale - 0.2
     void ActualPixels();  // 1.0
+    void FitToWindow();   // the largest scale that needs no scroll bars
     void ZoomWheelDown(); // wheel towards the user: x 1.1, at most 20
     void ZoomWheelUp();   // wheel away from the user: / 1.1, at least 0.2
 
@@ -115,6 +116,8 @@ signals:
     // One per wheel notch: towards the user (down) or away from the user (up).
     void mouseWheelDown(Qt::KeyboardModifiers modifiers, QPoint pos);
     void mouseWheelUp(Qt::KeyboardModifiers modifiers, QPoint pos);
+    // After every change of the scale.
+    void scaleChanged(float scale);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

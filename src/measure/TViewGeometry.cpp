@@ -92,6 +92,26 @@ float TViewGeometry::WheelUpScale(float scale)
     return x < WheelMinScale ? WheelMinScale : ClampScale(x);
 }
 
+// The bars stay hidden while round(W * s) <= CW and round(H * s) <= CH.
+// Rounding to nearest puts the edge near s = (C + 0.5) / size on each axis;
+// the smaller of the two, rounded to float, is stepped one float at a time
+// onto the exact edge, so that s fits and the next float up does not.
+float TViewGeometry::FitScale(QSize photo, QSize client)
+{
+    const auto fits = [photo, client](float s) {
+        return DisplayedExtent(photo.width(), s) <= client.width() && DisplayedExtent(photo.height(), s) <= client.height();
+    };
+    if (photo.width() <= 0 || photo.height() <= 0 || !fits(MinScale))
+        return MinScale;
+    const double edge = std::min((client.width() + 0.5) / photo.width(), (client.height() + 0.5) / photo.height());
+    float s = std::max(float(edge), MinScale);
+    while (!fits(s))
+        s = std::nextafter(s, 0.0f);
+    while (fits(std::nextafter(s, HUGE_VALF)))
+        s = std::nextafter(s, HUGE_VALF);
+    return s;
+}
+
 void TViewGeometry::SetPhotoSize(QSize size)
 {
     size = size.expandedTo(QSize(0, 0));

@@ -22,4 +22,5 @@ public:
 
 private:
     static Hook &hook();
+    static void forgetHints(); // the status bars' hints from before the box
 };
