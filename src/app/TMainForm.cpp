@@ -248,9 +248,6 @@ void TMainForm::createToolBar()
     MainToolBar->setIconSize(QSize(32, 32));
     MainToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     MainToolBar->setFixedHeight(42);
-    QPalette toolBarColours = MainToolBar->palette();
-    toolBarColours.setColor(QPalette::Window, QColor(0xF5, 0xF5, 0xF5));
-    MainToolBar->setPalette(toolBarColours);
     MainToolBar->addSeparator();
     MainToolBar->addAction(action(QStringLiteral("acFileOpen")));
     MainToolBar->addSeparator();
