@@ -461,7 +461,8 @@ void TMainForm::Translate()
     if (FMultiLang.UseLanguageFile(TMultiLang::ChooseLanguageFile(LanguageFolder()), objectName())
         == TMultiLang::TLoadResult::Invalid)
         EndForInvalidLanguageFile();
-    TTranslator::Apply({this, FfrmErrorMsg, FfrmImportDlg, FAboutBox}, ProgramFolder(),
+    FQtTranslation.Use(GetCountryCode(false));
+    TTranslator::Apply({this, FfrmErrorMsg, FfrmImportDlg, FAboutBox, FfrmOrvessaView}, ProgramFolder(),
                        [this](const QString &key) { return LangText(key); });
     if (LabURL->isVisible())
         LabURL->adjustSize(); // a hidden one fits its new text when shown

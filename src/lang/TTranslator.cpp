@@ -79,6 +79,12 @@ const QList<TTranslator::TRow> KeyTable = {
     {"frmImportDlg.BtnBack.Caption", W::ImportDlg, T::Caption, "BtnBack"},
     {"AboutBox", W::AboutBox, T::WindowTitle, nullptr},
     {"AboutBox.LabVer.Caption", W::AboutBox, T::Caption, "LabVer"},
+    {"AboutBox.LabAtt.Caption", W::AboutBox, T::Caption, "LabAtt"},
+    {"AboutBox.LabLawProtected.Caption", W::AboutBox, T::Caption, "LabLawProtected"},
+    {"AboutBox.LabLawInfo.Caption", W::AboutBox, T::Caption, "LabLawInfo"},
+    {"AboutBox.LabCopyright.Caption", W::AboutBox, T::Caption, "LabCopyright"},
+    {"AboutBox.LabHomePage.Caption", W::AboutBox, T::Caption, "LabHomePage"},
+    {"frmOrvessaView.Caption", W::ReportView, T::WindowTitle, nullptr},
 };
 
 QWidget *windowOf(const TTranslator::TWindows &windows, TTranslator::TWindow window)
@@ -88,6 +94,7 @@ QWidget *windowOf(const TTranslator::TWindows &windows, TTranslator::TWindow win
     case W::ErrorMsg: return windows.frmErrorMsg;
     case W::ImportDlg: return windows.frmImportDlg;
     case W::AboutBox: return windows.aboutBox;
+    case W::ReportView: return windows.frmOrvessaView;
     }
     return nullptr;
 }
