@@ -161,6 +161,7 @@ void TMainForm::createSecondaryWindows()
 {
     FAboutBox = new TAboutBox(this);
     FfrmOrvessaView = new TfrmOrvessaView(this);
+    FfrmOrvessaView->SetLookup([this](const QString &key) { return LangText(key); });
     FfrmImportDlg = new TfrmImportDlg(this);
     FfrmErrorMsg = new TfrmErrorMsg(this);
     FImportWizard = new TImportWizard(

@@ -21,6 +21,11 @@ const TOurText OurTexts[] = {
     {"AboutBox.LabCopyright.Caption", "Copyright © 2026 Tallowmere"},
     {"AboutBox.LabHomePage.Caption", "www.tallowmere.example"},
     {"frmOrvessaView.Caption", "Orvessa"},
+    {"frmOrvessaView.Copy", "Copy"},
+    {"frmOrvessaView.SelectAll", "Select All"},
+    {"frmOrvessaView.Print", "Print..."},
+    {"frmOrvessaView.SaveAsPdf", "Save as PDF..."},
+    {"frmOrvessaView.PdfFilter", "PDF documents|*.pdf"},
 };
 
 const QHash<QString, QString> &fallbacks()
