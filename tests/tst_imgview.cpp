@@ -492,6 +492,27 @@ private slots:
             }
     }
 
+    // Around the photo the view is silver under a light palette and the
+    // palette's dark shade under a dark one, following its palette's changes.
+    void backgroundFollowsThePalette()
+    {
+        QWidget window;
+        auto *view = new TImgView32(&window);
+        view->resize(200, 150);
+        view->SetPhoto(TPhoto(Pattern(20, 10)));
+        window.show();
+        QPalette dark(QColor(0x30, 0x30, 0x30), QColor(0x30, 0x30, 0x30));
+        dark.setColor(QPalette::WindowText, Qt::white);
+        QPalette light(QColor(0xEE, 0xEE, 0xEE), QColor(0xEE, 0xEE, 0xEE));
+        light.setColor(QPalette::WindowText, Qt::black);
+        for (const auto &[palette, colour] : {std::pair{dark, dark.color(QPalette::Dark)},
+                                             std::pair{light, QColor(0xC0, 0xC0, 0xC0)}}) {
+            window.setPalette(palette);
+            QCOMPARE(view->Background(), colour);
+            QCOMPARE(Render(*view).pixelColor(2, 2), colour);
+        }
+    }
+
     void zoomedPixelsAreBlocks()
     {
         TImgView32 view;

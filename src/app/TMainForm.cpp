@@ -202,6 +202,7 @@ void TMainForm::createSecondaryWindows()
 {
     FAboutBox = new TAboutBox(this);
     FfrmOrvessaView = new TfrmOrvessaView(this);
+    FfrmOrvessaView->SetLookup([this](const QString &key) { return LangText(key); });
     FfrmImportDlg = new TfrmImportDlg(this);
     FfrmErrorMsg = new TfrmErrorMsg(this);
     FImportWizard = new TImportWizard(
@@ -290,9 +291,6 @@ void TMainForm::createToolBar()
     MainToolBar->setIconSize(QSize(32, 32));
     MainToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     MainToolBar->setFixedHeight(42);
-    QPalette toolBarColours = MainToolBar->palette();
-    toolBarColours.setColor(QPalette::Window, QColor(0xF5, 0xF5, 0xF5));
-    MainToolBar->setPalette(toolBarColours);
     MainToolBar->addSeparator();
     MainToolBar->addAction(action(QStringLiteral("acFileOpen")));
     MainToolBar->addSeparator();
@@ -537,7 +535,8 @@ void TMainForm::Translate()
     if (FMultiLang.UseLanguageFile(TMultiLang::ChooseLanguageFile(LanguageFolder()), objectName())
         == TMultiLang::TLoadResult::Invalid)
         EndForInvalidLanguageFile();
-    TTranslator::Apply({this, FfrmErrorMsg, FfrmImportDlg, FAboutBox}, ProgramFolder(),
+    FQtTranslation.Use(GetCountryCode(false));
+    TTranslator::Apply({this, FfrmErrorMsg, FfrmImportDlg, FAboutBox, FfrmOrvessaView}, ProgramFolder(),
                        [this](const QString &key) { return LangText(key); });
     if (LabURL->isVisible())
         LabURL->adjustSize(); // a hidden one fits its new text when shown

@@ -5,6 +5,7 @@
 #include "evaluate/TBeautyResult.h"
 #include "evaluate/TFaceProportions.h"
 #include "lang/TMultiLang.h"
+#include "lang/TQtTranslation.h"
 #include "core/TFloatRect.h"
 #include <QVector>
 
@@ -128,6 +129,7 @@ private:
     TMeasureStore FMeasureStore;
     QObject *ActionManager = nullptr; // holds the actions, each named
     TMultiLang FMultiLang;
+    TQtTranslation FQtTranslation; // Qt's own texts in the same language
     TFaceProportions FFaceProportions;
     TBeautyResult FBeautyResult;
 

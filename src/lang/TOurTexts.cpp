@@ -14,6 +14,18 @@ struct TOurText
 const TOurText OurTexts[] = {
     {"acFitToWindow", "Fit to Window"},
     {"acFitToWindow.Hint", "Fit to window|Shows the whole photo in the window"},
+    {"AboutBox.LabAtt.Caption", "Attention:"},
+    {"AboutBox.LabLawProtected.Caption", "This program is protected by copyright law and international treaties."},
+    {"AboutBox.LabLawInfo.Caption", "Unauthorised reproduction or distribution of this program, or any part of it, "
+                                    "may result in civil and criminal liability."},
+    {"AboutBox.LabCopyright.Caption", "Copyright © 2026 Tallowmere"},
+    {"AboutBox.LabHomePage.Caption", "www.tallowmere.example"},
+    {"frmOrvessaView.Caption", "Orvessa"},
+    {"frmOrvessaView.Copy", "Copy"},
+    {"frmOrvessaView.SelectAll", "Select All"},
+    {"frmOrvessaView.Print", "Print..."},
+    {"frmOrvessaView.SaveAsPdf", "Save as PDF..."},
+    {"frmOrvessaView.PdfFilter", "PDF documents|*.pdf"},
 };
 
 const QHash<QString, QString> &fallbacks()

@@ -81,6 +81,12 @@ const QList<TTranslator::TRow> KeyTable = {
     {"AboutBox.LabVer.Caption", W::AboutBox, T::Caption, "LabVer"},
     {"acFitToWindow", W::MainForm, T::ActionCaption, "acFitToWindow"},
     {"acFitToWindow.Hint", W::MainForm, T::ActionHint, "acFitToWindow"},
+    {"AboutBox.LabAtt.Caption", W::AboutBox, T::Caption, "LabAtt"},
+    {"AboutBox.LabLawProtected.Caption", W::AboutBox, T::Caption, "LabLawProtected"},
+    {"AboutBox.LabLawInfo.Caption", W::AboutBox, T::Caption, "LabLawInfo"},
+    {"AboutBox.LabCopyright.Caption", W::AboutBox, T::Caption, "LabCopyright"},
+    {"AboutBox.LabHomePage.Caption", W::AboutBox, T::Caption, "LabHomePage"},
+    {"frmOrvessaView.Caption", W::ReportView, T::WindowTitle, nullptr},
 };
 
 QWidget *windowOf(const TTranslator::TWindows &windows, TTranslator::TWindow window)
@@ -90,6 +96,7 @@ QWidget *windowOf(const TTranslator::TWindows &windows, TTranslator::TWindow win
     case W::ErrorMsg: return windows.frmErrorMsg;
     case W::ImportDlg: return windows.frmImportDlg;
     case W::AboutBox: return windows.aboutBox;
+    case W::ReportView: return windows.frmOrvessaView;
     }
     return nullptr;
 }

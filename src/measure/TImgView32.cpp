@@ -3,6 +3,7 @@
 #include "measure/TPhotoRenderer.h"
 #include "measure/TViewLayer.h"
 #include "measure/TViewTool.h"
+#include "widgets/TThemeColours.h"
 
 #include <QMouseEvent>
 #include <QPaintEngine>
@@ -19,11 +20,14 @@ namespace {
 
 constexpr int ScrollStep = 8;       // view pixels per arrow click
 constexpr int WheelNotch = 120;     // angle delta of one wheel notch
-constexpr QRgb Silver = 0xFFC0C0C0;
+QRgb ThemeBackground(const QPalette &palette)
+{
+    return TThemeColours(palette).Colour(TThemeColours::TSurface::ViewBackground).rgb();
+}
 
 } // namespace
 
-TImgView32::TImgView32(QWidget *parent) : QAbstractScrollArea(parent), FBackground(Silver)
+TImgView32::TImgView32(QWidget *parent) : QAbstractScrollArea(parent), FBackground(ThemeBackground(palette()))
 {
     setObjectName(QStringLiteral("Image"));
     setFrameShape(QFrame::NoFrame);
@@ -164,10 +168,13 @@ void TImgView32::resizeEvent(QResizeEvent *)
 
 // --- Looks -------------------------------------------------------------------
 
-void TImgView32::SetBackground(const QColor &colour)
+void TImgView32::changeEvent(QEvent *event)
 {
-    FBackground = colour.rgb();
-    Invalidate();
+    if (event->type() == QEvent::PaletteChange) {
+        FBackground = ThemeBackground(palette());
+        Invalidate();
+    }
+    QAbstractScrollArea::changeEvent(event);
 }
 
 void TImgView32::SetViewCursor(const QCursor &cursor)

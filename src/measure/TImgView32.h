@@ -66,8 +66,9 @@ public:
     QPointF MapToViewF(QPointF photoPos) const { return FGeometry.MapToViewF(photoPos); }  // photo -> view, exact
 
     // --- Looks ---------------------------------------------------------------
+    // Silver under a light palette, the palette's dark shade under a dark
+    // one (TThemeColours); follows the view's palette.
     QColor Background() const { return QColor::fromRgb(FBackground); }
-    void SetBackground(const QColor &colour);
     // The cursor shown where no layer offers one (the hand tool sets it).
     QCursor ViewCursor() const { return FViewCursor; }
     void SetViewCursor(const QCursor &cursor);
@@ -122,6 +123,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
