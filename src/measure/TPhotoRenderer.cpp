@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -22,9 +23,14 @@ struct TTarget
     }
 };
 
+// wmemset: the C library picks the widest stores the processor has (AVX2
+// where present), twice as fast as the SSE2 loop std::fill_n compiles to for
+// the baseline x86-64 target. wchar_t is 32-bit here.
+static_assert(sizeof(wchar_t) == sizeof(QRgb));
 void Fill(QRgb *out, qsizetype count, QRgb colour)
 {
-    std::fill_n(out, count, colour);
+    if (count > 0)
+        std::wmemset(reinterpret_cast<wchar_t *>(out), wchar_t(colour), size_t(count));
 }
 
 // Rows top .. bottom of the columns of `area`, in one run of memory when the
@@ -57,6 +63,62 @@ void Prefetch(const QRgb *in, const int *columns, int count, int stride)
         __builtin_prefetch(in + columns[i]);
 }
 
+// One call's set-up.
+struct TRowJob
+{
+    const QImage &photo;
+    const TDeviceMapping &mapping;
+    QRgb background;
+    TTarget target;
+    QRect area, shown;
+    std::vector<int> columns; // source column of every shown device column
+    bool contiguous;          // the columns run on one by one: rows are plain copies
+    int prefetchStride;       // samples per prefetch, one per cache line of a row
+};
+
+// Device rows top .. bottom of the job's area: the background, then the
+// photo's rows.
+void DrawRows(const TRowJob &job, int top, int bottom)
+{
+    const TTarget &t = job.target;
+    const QRect &shown = job.shown;
+    if (shown.isEmpty()) {
+        FillRows(t, job.area, top, bottom, job.background);
+        return;
+    }
+    // The background only where the photo is not drawn: the rows above and
+    // below it, and beside it on its rows.
+    FillRows(t, job.area, top, std::min(bottom, shown.top() - 1), job.background);
+    FillRows(t, job.area, std::max(top, shown.bottom() + 1), bottom, job.background);
+    const int leftFill = shown.left() - job.area.left();
+    const int rightFill = job.area.right() - shown.right();
+    const int width = shown.width();
+    const int first = std::max(top, shown.top()), last = std::min(bottom, shown.bottom());
+    const QRgb *previous = nullptr;
+    int previousRow = -1;
+    int row = first <= last ? job.mapping.SourceRow(first) : 0;
+    for (int y = first; y <= last; ++y) {
+        QRgb *out = t.At(shown.left(), y);
+        Fill(out - leftFill, leftFill, job.background);
+        Fill(out + width, rightFill, job.background);
+        const int nextRow = y < last ? job.mapping.SourceRow(y + 1) : row;
+        const QRgb *in = reinterpret_cast<const QRgb *>(job.photo.constScanLine(row));
+        if (row == previousRow) { // zoomed in: the row above shows the same photo row
+            std::memcpy(out, previous, size_t(width) * sizeof(QRgb));
+        } else if (job.contiguous) {
+            std::memcpy(out, in + job.columns.front(), size_t(width) * sizeof(QRgb));
+        } else {
+            if (nextRow > row + 1)
+                Prefetch(reinterpret_cast<const QRgb *>(job.photo.constScanLine(nextRow)), job.columns.data(), width,
+                         job.prefetchStride);
+            Gather(out, in, job.columns.data(), width);
+        }
+        previous = out;
+        previousRow = row;
+        row = nextRow;
+    }
+}
+
 } // namespace
 
 void TPhotoRenderer::Render(const QImage &photo, const TDeviceMapping &mapping, QRgb background, QImage &target,
@@ -65,52 +127,16 @@ void TPhotoRenderer::Render(const QImage &photo, const TDeviceMapping &mapping, 
     area &= QRect(origin, target.size());
     if (area.isEmpty())
         return;
-    const TTarget t{target.bits(), target.bytesPerLine(), origin};
-    const QRect shown = photo.isNull() ? QRect() : area & mapping.PhotoRect();
-    if (shown.isEmpty()) {
-        FillRows(t, area, area.top(), area.bottom(), background);
-        return;
+    TRowJob job{photo, mapping, background, {target.bits(), target.bytesPerLine(), origin}, area,
+                photo.isNull() ? QRect() : area & mapping.PhotoRect(), {}, false, 1};
+    const int width = job.shown.width();
+    if (width > 0) {
+        job.columns.resize(size_t(width));
+        for (int i = 0; i < width; ++i)
+            job.columns[size_t(i)] = mapping.SourceColumn(job.shown.left() + i);
+        job.contiguous = job.columns.back() - job.columns.front() == width - 1;
+        // Every sample when they lie a cache line or more apart, else every so many.
+        job.prefetchStride = std::max(1, PixelsPerLine * 65536 / std::max(mapping.Step().x(), 1));
     }
-    // The background only where the photo is not drawn: the rows above and
-    // below it, and beside it on its rows.
-    FillRows(t, area, area.top(), shown.top() - 1, background);
-    FillRows(t, area, shown.bottom() + 1, area.bottom(), background);
-    const int leftFill = shown.left() - area.left();
-    const int rightFill = area.right() - shown.right();
-
-    // Source column of every shown device column, computed once per call.
-    const int width = shown.width();
-    std::vector<int> columns(static_cast<size_t>(width));
-    for (int i = 0; i < width; ++i)
-        columns[size_t(i)] = mapping.SourceColumn(shown.left() + i);
-    // At one device pixel per photo pixel the columns run on one by one: rows
-    // are plain copies.
-    const bool contiguous = columns.back() - columns.front() == width - 1;
-    // One prefetch per cache line of a sampled row: every sample when they lie
-    // a line or more apart, else every so many.
-    const int prefetchStride = std::max(1, PixelsPerLine * 65536 / std::max(mapping.Step().x(), 1));
-
-    const QRgb *previous = nullptr;
-    int previousRow = -1;
-    int row = mapping.SourceRow(shown.top());
-    for (int y = shown.top(); y <= shown.bottom(); ++y) {
-        QRgb *out = t.At(shown.left(), y);
-        Fill(out - leftFill, leftFill, background);
-        Fill(out + width, rightFill, background);
-        const int nextRow = y < shown.bottom() ? mapping.SourceRow(y + 1) : row;
-        const QRgb *in = reinterpret_cast<const QRgb *>(photo.constScanLine(row));
-        if (row == previousRow) { // zoomed in: the row above shows the same photo row
-            std::memcpy(out, previous, size_t(width) * sizeof(QRgb));
-        } else if (contiguous) {
-            std::memcpy(out, in + columns.front(), size_t(width) * sizeof(QRgb));
-        } else {
-            if (nextRow > row + 1)
-                Prefetch(reinterpret_cast<const QRgb *>(photo.constScanLine(nextRow)), columns.data(), width,
-                         prefetchStride);
-            Gather(out, in, columns.data(), width);
-        }
-        previous = out;
-        previousRow = row;
-        row = nextRow;
-    }
+    DrawRows(job, area.top(), area.bottom());
 }
