@@ -1,5 +1,6 @@
 #include "TImgView32.h"
 
+#include "measure/TDeviceMapping.h"
 #include "measure/TPhotoRenderer.h"
 #include "measure/TViewLayer.h"
 #include "measure/TViewTool.h"
@@ -250,8 +251,9 @@ void TImgView32::Repaint()
 
 // The painter's target image when the photo can be sampled straight into it:
 // a 32-bit image (the widget's backing store, or a QImage) reached through a
-// whole-pixel translation, painted fully opaque. Otherwise nullptr.
-QImage *TImgView32::DirectTarget(QPainter &painter, QPoint &offset)
+// uniform scale (the device pixel ratio) and a whole-device-pixel
+// translation, painted fully opaque. Otherwise nullptr.
+QImage *TImgView32::DirectTarget(QPainter &painter, QPoint &offset, qreal &ratio)
 {
     QPaintEngine *engine = painter.paintEngine();
     QPaintDevice *device = engine ? engine->paintDevice() : nullptr;
@@ -261,11 +263,12 @@ QImage *TImgView32::DirectTarget(QPainter &painter, QPoint &offset)
     const QTransform t = painter.deviceTransform();
     const bool opaque32 = image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied
                        || image->format() == QImage::Format_ARGB32;
-    if (!opaque32 || !image->isDetached() || image->devicePixelRatio() != 1.0 || t.type() > QTransform::TxTranslate
+    if (!opaque32 || !image->isDetached() || t.type() > QTransform::TxScale || t.m11() != t.m22() || t.m11() <= 0
         || t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy()) || painter.opacity() != 1.0
         || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
         return nullptr;
     offset = QPoint(int(t.dx()), int(t.dy()));
+    ratio = t.m11();
     return image;
 }
 
@@ -281,30 +284,37 @@ void TImgView32::PaintView(QPainter &painter, const QRect &area)
         FTool->Paint(painter, *this);
 }
 
+// The photo is sampled per device pixel (TDeviceMapping): on a HiDPI screen
+// it is drawn at the screen's resolution, never scaled up from view pixels.
 void TImgView32::PaintPhoto(QPainter &painter, const QRect &area)
 {
     QPoint offset;
-    if (QImage *target = DirectTarget(painter, offset)) {
+    qreal ratio = 1.0;
+    if (QImage *target = DirectTarget(painter, offset, ratio)) {
         // Sample straight into the target, only where the painter may draw:
         // the paint event's region (the engine's system clip), the painter's
         // own clip and the image, all in device pixels.
-        QRegion allowed(area.translated(offset));
+        const TDeviceMapping mapping(FGeometry, ratio);
+        QRegion allowed(mapping.ToDevice(area).translated(offset));
         const QRegion system = painter.paintEngine()->systemClip();
         if (!system.isEmpty())
             allowed &= system;
         if (painter.hasClipping())
-            allowed &= painter.clipRegion().translated(offset);
+            allowed &= painter.deviceTransform().map(painter.clipRegion());
         allowed &= target->rect();
         for (const QRect &part : allowed)
-            TPhotoRenderer::Render(FPhoto.Pixels(), FGeometry, FBackground, *target, -offset, part.translated(-offset));
+            TPhotoRenderer::Render(FPhoto.Pixels(), mapping, FBackground, *target, -offset, part.translated(-offset));
         return;
     }
-    // Elsewhere through a scratch bitmap that keeps its size between paints,
-    // so that no paint allocates (and faults in) fresh memory.
-    if (FScratch.width() < area.width() || FScratch.height() < area.height())
-        FScratch = QImage(area.size().expandedTo(FScratch.size()), QImage::Format_RGB32);
-    TPhotoRenderer::Render(FPhoto.Pixels(), FGeometry, FBackground, FScratch, area.topLeft(), area);
-    painter.drawImage(area.topLeft(), FScratch, QRect(QPoint(0, 0), area.size()));
+    // Elsewhere through a scratch bitmap at the device's resolution, drawn
+    // one to one. It keeps its size between paints, so that no paint
+    // allocates (and faults in) fresh memory.
+    const TDeviceMapping mapping(FGeometry, painter.device() ? painter.device()->devicePixelRatio() : 1.0);
+    const QRect device = mapping.ToDevice(area);
+    if (FScratch.width() < device.width() || FScratch.height() < device.height())
+        FScratch = QImage(device.size().expandedTo(FScratch.size()), QImage::Format_RGB32);
+    TPhotoRenderer::Render(FPhoto.Pixels(), mapping, FBackground, FScratch, device.topLeft(), device);
+    painter.drawImage(QRectF(area), FScratch, QRectF(QPointF(0, 0), QSizeF(device.size())));
 }
 
 void TImgView32::paintEvent(QPaintEvent *event)

@@ -131,7 +131,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    static QImage *DirectTarget(QPainter &painter, QPoint &offset);
+    static QImage *DirectTarget(QPainter &painter, QPoint &offset, qreal &ratio);
     void PaintPhoto(QPainter &painter, const QRect &area);
     void AddLayerImpl(std::unique_ptr<TViewLayer> layer);
     TViewLayer *PressLayerAt(QPoint viewPos) const;

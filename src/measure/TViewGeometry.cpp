@@ -20,15 +20,6 @@ int DisplayedExtent(int size, float scale)
     return d <= 0 ? 0 : int(std::min(d, MaxDisplayed));
 }
 
-// a * 65536 / b rounded to the nearest integer (64-bit intermediate). A zero
-// denominator counts as 1, so a photo that shrinks to nothing still maps;
-// absurd zooms saturate instead of overflowing.
-int Ratio16(qint64 a, qint64 b)
-{
-    b = std::max<qint64>(b, 1);
-    return int(std::min<qint64>((a * 65536 + b / 2) / b, INT_MAX));
-}
-
 // Scroll position clamped first to at most D - V, then to at least 0.
 float ClampPos(double pos, int displayed, int viewport)
 {
@@ -200,14 +191,23 @@ QRect TViewGeometry::PhotoRect() const
     return QRect(int(std::nearbyint(o.x())), int(std::nearbyint(o.y())), FDisplayed.width(), FDisplayed.height());
 }
 
+// a * 65536 / b rounded to the nearest integer (64-bit intermediate). A zero
+// denominator counts as 1, so a photo that shrinks to nothing still maps;
+// absurd zooms saturate instead of overflowing.
+int TViewGeometry::FixedRatio(qint64 a, qint64 b)
+{
+    b = std::max<qint64>(b, 1);
+    return int(std::min<qint64>((a * 65536 + b / 2) / b, INT_MAX));
+}
+
 QPoint TViewGeometry::PhotoToViewRatio() const
 {
-    return QPoint(Ratio16(FDisplayed.width(), FPhoto.width()), Ratio16(FDisplayed.height(), FPhoto.height()));
+    return QPoint(FixedRatio(FDisplayed.width(), FPhoto.width()), FixedRatio(FDisplayed.height(), FPhoto.height()));
 }
 
 QPoint TViewGeometry::ViewToPhotoRatio() const
 {
-    return QPoint(Ratio16(FPhoto.width(), FDisplayed.width()), Ratio16(FPhoto.height(), FDisplayed.height()));
+    return QPoint(FixedRatio(FPhoto.width(), FDisplayed.width()), FixedRatio(FPhoto.height(), FDisplayed.height()));
 }
 
 // x_photo = ((x_view - L) * RX) div 65536, truncated towards zero.

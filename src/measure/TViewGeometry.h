@@ -63,6 +63,9 @@ public:
     QPointF MapToViewF(QPointF photo) const;  // photo pixels -> view pixels (exact)
     QPoint PhotoToViewRatio() const;          // (SX, SY)
     QPoint ViewToPhotoRatio() const;          // (RX, RY)
+    // a * 65536 / b, rounded, 64-bit intermediate: the ratios above. A zero
+    // denominator counts as 1; absurd zooms saturate.
+    static int FixedRatio(qint64 a, qint64 b);
 
 private:
     struct TAxes
