@@ -20,6 +20,8 @@
 #include "measure/TGuideLines.h"
 #include "measure/THandTool.h"
 #include "measure/TImgView32.h"
+#include "measure/TLineCommands.h"
+#include "measure/TMeasureHistory.h"
 #include "measure/TMeasurePick.h"
 #include "report/TPageProducer.h"
 #include "report/TReportPage.h"
@@ -75,6 +77,10 @@ const TActionDef ActionDefs[] = {
     {"AcHelp", "Help", "Help", "Show Help", NoShortcut, -1},
     {"AcGoToHomePage", "Help", "Go to Home Page", "", NoShortcut, -1},
     {"acHelpAbout", "Help", "&About...", "About|Displays program information, version number, and copyright", NoShortcut, -1},
+    {"acEditUndo", "Edit", "Undo", "Undo|Takes back the last change of the guide lines", Qt::CTRL | Qt::Key_Z, -1},
+    {"acEditRedo", "Edit", "Redo", "Redo|Makes the change taken back again", Qt::CTRL | Qt::SHIFT | Qt::Key_Z, -1},
+    {"acRecentreLine", "Edit", "Re-centre Line",
+     "Re-centre line|Puts the current measurement's line back on the centre of the view", NoShortcut, -1},
 };
 
 QAction *menuItem(QMenu *menu, const char *itemName, QAction *action)
@@ -189,6 +195,8 @@ void TMainForm::createActions()
         addAction(action); // shortcuts work whichever control has the focus
     }
     action(QStringLiteral("acHandTool"))->setCheckable(true);
+    action(QStringLiteral("acEditRedo"))->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                                        QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
     connect(action(QStringLiteral("acExit")), &QAction::triggered, this, &TMainForm::acExitExecute);
     connect(action(QStringLiteral("AcHelp")), &QAction::triggered, this, &TMainForm::AcHelpExecute);
@@ -222,6 +230,13 @@ void TMainForm::createMenu()
     ItLanguage->setObjectName(QStringLiteral("ItLanguage"));
     separator(file, "N1");
     menuItem(file, "Exit1", action(QStringLiteral("acExit")));
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    menuItem(edit, "Undo1", action(QStringLiteral("acEditUndo")));
+    menuItem(edit, "Redo1", action(QStringLiteral("acEditRedo")));
+    separator(edit, "N7");
+    menuItem(edit, "RecentreLine1", action(QStringLiteral("acRecentreLine")));
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
@@ -333,15 +348,33 @@ void TMainForm::connectView()
     FHandTool = std::make_unique<THandTool>(*Image, *handTool);
     FGuideLines = std::make_unique<TGuideLines>(*Image, FMeasureStore, PictureFolder(),
                                                 [handTool] { handTool->setChecked(false); });
+    FMeasureHistory = std::make_unique<TMeasureHistory>(*Image, *FGuideLines, *ToolPanelMeasure, *ImgPreview,
+                                                        [this](const QString &key) { return LangText(key); });
     FMeasurePick = std::make_unique<TMeasurePick>(
-        *ToolPanelMeasure, *ImgPreview, *Image, *FHandTool, *FGuideLines, PictureFolder(),
+        *ToolPanelMeasure, *ImgPreview, *Image, *FHandTool, *FGuideLines, *FMeasureHistory, PictureFolder(),
         [this](const QString &key) { return LangText(key); }, [this](const QString &message) { ShowError(message); });
+    connectLineCommands();
 
     connect(Image, &TImgView32::mouseWheelDown, this, &TMainForm::ImgViewMouseWheelDown);
     connect(Image, &TImgView32::mouseWheelUp, this, &TMainForm::ImgViewMouseWheelUp);
     connect(Image, &TImgView32::mouseDown, this, &TMainForm::ImageMouseDown);
     connect(Image, &TImgView32::mouseMove, this, &TMainForm::ImageMouseMove);
     connect(Image, &TImgView32::mouseUp, this, &TMainForm::ImageMouseUp);
+}
+
+void TMainForm::connectLineCommands()
+{
+    FLineCommands = std::make_unique<TLineCommands>(*Image, *FGuideLines, *FMeasurePick, *FMeasureHistory);
+    Image->SetKeyHandler([this](int key, Qt::KeyboardModifiers modifiers) {
+        return FLineCommands->KeyDown(key, modifiers);
+    });
+    QAction *undo = action(QStringLiteral("acEditUndo"));
+    QAction *redo = action(QStringLiteral("acEditRedo"));
+    connect(undo, &QAction::triggered, this, [this] { FMeasureHistory->Undo(); });
+    connect(redo, &QAction::triggered, this, [this] { FMeasureHistory->Redo(); });
+    connect(action(QStringLiteral("acRecentreLine")), &QAction::triggered, this,
+            [this] { FLineCommands->RecentreLine(); });
+    FMeasureHistory->BindActions(*undo, *redo);
 }
 
 void TMainForm::acZoomInExecute()
@@ -466,6 +499,7 @@ void TMainForm::Translate()
         EndForInvalidLanguageFile();
     TTranslator::Apply({this, FfrmErrorMsg, FfrmImportDlg, FAboutBox}, ProgramFolder(),
                        [this](const QString &key) { return LangText(key); });
+    FMeasureHistory->UpdateActions(); // "Undo Move Line 4" over the plain caption
     if (LabURL->isVisible())
         LabURL->adjustSize(); // a hidden one fits its new text when shown
 }

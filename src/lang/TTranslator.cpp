@@ -79,6 +79,13 @@ const QList<TTranslator::TRow> KeyTable = {
     {"frmImportDlg.BtnBack.Caption", W::ImportDlg, T::Caption, "BtnBack"},
     {"AboutBox", W::AboutBox, T::WindowTitle, nullptr},
     {"AboutBox.LabVer.Caption", W::AboutBox, T::Caption, "LabVer"},
+    {"Edit1", W::MainForm, T::MenuTitle, "Edit1"},
+    {"acEditUndo", W::MainForm, T::ActionCaption, "acEditUndo"},
+    {"acEditUndo.Hint", W::MainForm, T::ActionHint, "acEditUndo"},
+    {"acEditRedo", W::MainForm, T::ActionCaption, "acEditRedo"},
+    {"acEditRedo.Hint", W::MainForm, T::ActionHint, "acEditRedo"},
+    {"acRecentreLine", W::MainForm, T::ActionCaption, "acRecentreLine"},
+    {"acRecentreLine.Hint", W::MainForm, T::ActionHint, "acRecentreLine"},
 };
 
 QWidget *windowOf(const TTranslator::TWindows &windows, TTranslator::TWindow window)
