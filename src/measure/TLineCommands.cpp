@@ -24,9 +24,12 @@ int TLineCommands::NextMeasure(int n, bool forward)
 
 bool TLineCommands::KeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
+    // Nothing happens to the lines while one is dragged; the keys do not
+    // scroll or move the focus either.
+    const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
     if (FHistory.DragOpen())
-        return false;
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+        return tab || TLineKeyStep::IsArrow(key);
+    if (tab) {
         // Without a photo there is nothing to pick: Tab moves the focus on.
         if (FView.IsPhotoEmpty() || (modifiers & (Qt::ControlModifier | Qt::AltModifier)))
             return false;
