@@ -133,6 +133,7 @@ def main():
         "photo_bmp": bmp_seeds(),
         "photo_ico": ico_seeds(),
         "photo_gif": gif_seeds(project),
+        "gif_decoder": gif_seeds(project),
         "photo_wmf": wmf_seeds(),
         "photo_emf": emf_seeds(),
     }

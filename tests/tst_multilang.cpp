@@ -29,6 +29,8 @@ private slots:
     void lookupSeesLinesAddedAfterIt();
     void tableEqualsLineByLineInsertion_data();
     void tableEqualsLineByLineInsertion();
+    void sectionsEqualLineByLineReading_data();
+    void sectionsEqualLineByLineReading();
     void fileOverSizeLimitIsUnreadable();
     void sectionNamesAreExact();
     void untranslatedOutsideTheTable();
@@ -257,6 +259,46 @@ void TestMultiLang::tableEqualsLineByLineInsertion()
             }
         }
         QCOMPARE(table.value(section, key), answer);
+    }
+}
+
+// Loading finds the headers without reading every line, and splits a
+// section's lines when first asked; both must give what reading the file line
+// by line gives: "[" starts a header only at the start of a line without "=".
+void TestMultiLang::sectionsEqualLineByLineReading_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("CR, LF, CR LF") << QByteArray("; c\r[A]\r\nx=1\ry=2\n[B]\r\nz=3\r\n");
+    QTest::newRow("[ inside lines") << QByteArray("[A]\nk=[B]\nq[=1\n [C]\n[D]\nv=2");
+    QTest::newRow("key line starting with [") << QByteArray("[A]\n[k]=1\n[k=2\n[B]\n");
+    QTest::newRow("header without ] or name") << QByteArray("[A\nk=1\n[]\nk=2\n[\nk=3");
+    QTest::newRow("repeated header, empty sections") << QByteArray("[A]\n[A]\nk=1\n[B]\n[C]");
+    QTest::newRow("NUL ends the text") << QByteArray("[A]\nk=1\n\0[B]\nk=2\n", 18);
+    QTest::newRow("lines without = ignored") << QByteArray("junk\n[A]\njunk\nk=1\n;x\n\n[B]\njunk");
+    QTest::newRow("header at the very end") << QByteArray("[A]\nk=1\r\n[B]");
+    QTest::newRow("no header") << QByteArray("; only\nnotes\n");
+}
+
+void TestMultiLang::sectionsEqualLineByLineReading()
+{
+    QFETCH(QByteArray, text);
+    QList<QByteArray> names;
+    QList<QList<QByteArray>> lines;
+    TTransStorage model;
+    for (const QByteArray &line : TMultiLang::SplitLines(text)) {
+        if (line.contains('=')) {
+            model.addLine(model.count() - 1, line);
+        } else if (line.startsWith('[')) {
+            const qsizetype close = line.indexOf(']');
+            model.addSection(close < 0 ? QByteArray() : line.mid(1, close - 1));
+        }
+    }
+    TMultiLang lang;
+    QVERIFY(load(lang, text));
+    QCOMPARE(lang.Storage().count(), model.count());
+    for (int s = 0; s < model.count(); ++s) {
+        QCOMPARE(lang.Storage().sectionName(s), model.sectionName(s));
+        QCOMPARE(lang.Storage().sectionLines(s), model.sectionLines(s));
     }
 }
 

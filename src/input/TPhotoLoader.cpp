@@ -2,6 +2,7 @@
 
 #include "core/EOrvessaError.h"
 #include "core/TPluginLoader.h"
+#include "input/TGifDecoder.h"
 #include "input/TMetafileDecoder.h"
 #include "input/TPhotoBitmap.h"
 #include "input/TPhotoDecoders.h"
@@ -58,11 +59,10 @@ void OpenPicture(QFile &file)
 // For the readers that take a file on trust: the size the header declares
 // (refused beyond the pixel limit) and the completeness of the data, both
 // checked before the reader sees the file.
-void CheckBeforeReader(TDeclaredSize declared, bool complete, const QString &invalid,
-                       qint64 maxPixels = TPhotoBitmap::MaxPixels)
+void CheckBeforeReader(TDeclaredSize declared, bool complete, const QString &invalid)
 {
     if (declared.isValid())
-        TPhotoBitmap::CheckPictureSize(declared.width, declared.height, invalid, maxPixels);
+        TPhotoBitmap::CheckPictureSize(declared.width, declared.height, invalid);
     if (!complete)
         throw EOrvessaError(invalid);
 }
@@ -86,8 +86,17 @@ QImage ReadWithQt(QFile &file, const char *format, const QString &invalid)
 }
 
 // Qt's GIF reader refuses a canvas of 2^28 pixels (16384 x 16384), one
-// pixel short of our own limit.
+// pixel short of our own limit: such a screen is drawn by our own decoder.
 constexpr qint64 GifReaderMaxPixels = TPhotoBitmap::MaxPixels - 1;
+
+QImage ReadGif(QFile &file, const QString &invalid)
+{
+    const TDeclaredSize canvas = TPictureCheck::GifCanvasSize(file);
+    CheckBeforeReader(canvas, TPictureCheck::GifIsComplete(file), invalid);
+    if (canvas.width * canvas.height > GifReaderMaxPixels)
+        return TGifDecoder::Decode(file, invalid);
+    return ReadWithQt(file, "gif", invalid);
+}
 
 // Metafiles are small; anything beyond this is not one we can render.
 constexpr qint64 MaxMetafileBytes = qint64(256) << 20;
@@ -153,13 +162,8 @@ QImage TPhotoLoader::Decode(QFile &file, int formatValue)
         CheckBeforeReader(TPictureCheck::IcoSize(file), true, invalid);
         return ReadWithQt(file, "ico", invalid);
     }
-    case TFormat::Gif: {
-        // The reader draws every frame on a canvas of the logical screen size.
-        const QString invalid = QStringLiteral("GIF image is not valid");
-        CheckBeforeReader(TPictureCheck::GifCanvasSize(file), TPictureCheck::GifIsComplete(file), invalid,
-                          GifReaderMaxPixels);
-        return ReadWithQt(file, "gif", invalid);
-    }
+    case TFormat::Gif: // drawn on a canvas of the logical screen's size
+        return ReadGif(file, QStringLiteral("GIF image is not valid"));
     case TFormat::Wmf:
         return Decoders().DecodeWmf(ReadMetafile(file));
     case TFormat::Emf:

@@ -1,5 +1,6 @@
 #include "TMultiLang.h"
 
+#include "TLangLines.h"
 #include "TLangText.h"
 #include "TLanguageSetting.h"
 #include "TOurTexts.h"
@@ -29,30 +30,19 @@ QString asciiLower(const QString &text)
 
 } // namespace
 
-template <typename TVisit>
-bool TMultiLang::ForEachLine(const QByteArray &text, TVisit visit)
-{
-    // The bytes end in a NUL (QByteArray keeps one after them), so strcspn
-    // finds the next line break or the NUL that ends the text.
-    const char *start = text.constData();
-    for (;;) {
-        const char *const end = start + std::strcspn(start, "\r\n");
-        if (*end == '\0')
-            return end == start || visit(QByteArrayView(start, end - start));
-        if (!visit(QByteArrayView(start, end - start)))
-            return false;
-        start = end + (end[0] == '\r' && end[1] == '\n' ? 2 : 1); // CR LF is one line break
-    }
-}
-
 QList<QByteArray> TMultiLang::SplitLines(const QByteArray &text)
 {
     QList<QByteArray> lines;
-    ForEachLine(text, [&lines](QByteArrayView line) {
+    TLangLines::ForEach(text.constData(), TextEnd(text), [&lines](QByteArrayView line) {
         lines.append(line.toByteArray());
         return true;
     });
     return lines;
+}
+
+const char *TMultiLang::TextEnd(const QByteArray &text)
+{
+    return text.constData() + qstrnlen(text.constData(), size_t(text.size())); // a NUL ends the text
 }
 
 TMultiLang::TLoadResult TMultiLang::LoadLanguageFile(const QString &path)
@@ -77,24 +67,51 @@ TMultiLang::TLoadResult TMultiLang::LoadLanguageFile(const QString &path)
 bool TMultiLang::BuildSections(const QByteArray &content)
 {
     FStorage.clear();
-    // The key lines stay views into the file's bytes, which the table keeps:
-    // a large file is split without a copy of every line.
+    // The sections keep their key lines as a stretch of the file's bytes,
+    // which the table keeps, and split them when first asked: loading looks
+    // only at the lines above the first header and at the headers.
     FStorage.keepText(content);
-    int current = -1;
-    const bool valid = ForEachLine(content, [this, &current](QByteArrayView line) {
-        if (std::memchr(line.data(), '=', size_t(line.size()))) {
-            if (current < 0)
-                return false;
-            FStorage.addLine(current, QByteArray::fromRawData(line.data(), line.size()));
-        } else if (line.startsWith('[')) {
-            const qsizetype close = line.indexOf(']');
-            current = FStorage.addSection(close < 0 ? QByteArray() : line.sliced(1, close - 1).toByteArray());
-        }
-        return true;
-    });
-    if (!valid)
+    const char *const stop = TextEnd(content);
+    const char *header = nullptr;
+    const bool keyLineFirst = !TLangLines::ForEach(content.constData(), stop, [&header](QByteArrayView line) {
+        if (std::memchr(line.data(), '=', size_t(line.size())))
+            return false;
+        if (line.startsWith('['))
+            header = line.data();
+        return header == nullptr;
+    }) && header == nullptr;
+    if (keyLineFirst) {
         FStorage.clear();
-    return valid;
+        return false;
+    }
+    while (header != nullptr) {
+        const char *const headerEnd = TLangLines::LineEnd(header);
+        const char *const body = TLangLines::AfterBreak(headerEnd);
+        const char *const next = NextHeader(body, stop);
+        const QByteArrayView name(header + 1, headerEnd - header - 1);
+        const qsizetype close = name.indexOf(']');
+        FStorage.addSection(close < 0 ? QByteArray() : name.first(close).toByteArray(),
+                            QByteArrayView(body, (next != nullptr ? next : stop) - body));
+        header = next;
+    }
+    return true;
+}
+
+const char *TMultiLang::NextHeader(const char *from, const char *stop)
+{
+    // A header is a line that starts with "[" and holds no "=".
+    for (const char *p = from; p < stop; ++p) {
+        p = static_cast<const char *>(std::memchr(p, '[', size_t(stop - p)));
+        if (p == nullptr)
+            return nullptr;
+        if (p != from && p[-1] != '\r' && p[-1] != '\n')
+            continue; // inside a line
+        const char *const end = TLangLines::LineEnd(p);
+        if (!std::memchr(p, '=', size_t(end - p)))
+            return p;
+        p = end - 1; // a key line: look on after it
+    }
+    return nullptr;
 }
 
 int TMultiLang::FindSection(const QString &name) const

@@ -76,10 +76,10 @@ public:
     static QList<QByteArray> SplitLines(const QByteArray &text);
 
 private:
-    // Calls visit(QByteArrayView) for each line as SplitLines cuts them, until
-    // it returns false; false then.
-    template <typename TVisit>
-    static bool ForEachLine(const QByteArray &text, TVisit visit);
+    // Where the text of a file's bytes ends: at the first NUL.
+    static const char *TextEnd(const QByteArray &text);
+    // The first header line starting at or after from, which starts a line.
+    static const char *NextHeader(const char *from, const char *stop);
     // False, leaving an empty table, when a key line comes before the first
     // header.
     bool BuildSections(const QByteArray &content);

@@ -1,6 +1,9 @@
 #include "TTransStorage.h"
 
+#include "TLangLines.h"
 #include "TLangText.h"
+
+#include <cstring>
 
 #include <algorithm>
 
@@ -25,10 +28,24 @@ bool TTransStorage::isSection(int section) const
     return section >= 0 && section < FSections.size();
 }
 
-int TTransStorage::addSection(const QByteArray &name)
+int TTransStorage::addSection(const QByteArray &name, QByteArrayView body)
 {
-    FSections.append(TSection{name, {}, {}, false});
+    FSections.append(TSection{name, body, {}, {}, false});
     return int(FSections.size() - 1);
+}
+
+std::vector<QByteArray> &TTransStorage::lines(const TSection &section)
+{
+    if (!section.body.isEmpty()) {
+        const char *const begin = section.body.data();
+        TLangLines::ForEach(begin, begin + section.body.size(), [&section](QByteArrayView line) {
+            if (std::memchr(line.data(), '=', size_t(line.size())))
+                section.lines.push_back(QByteArray::fromRawData(line.data(), line.size()));
+            return true;
+        });
+        section.body = {};
+    }
+    return section.lines;
 }
 
 void TTransStorage::addLine(int section, const QByteArray &line)
@@ -36,7 +53,7 @@ void TTransStorage::addLine(int section, const QByteArray &line)
     if (!isSection(section))
         return;
     TSection &entry = FSections[section];
-    entry.lines.push_back(line);
+    lines(entry).push_back(line);
     if (entry.keyIndexValid)
         indexLine(entry, qsizetype(entry.lines.size()) - 1);
 }
@@ -50,7 +67,7 @@ QList<QByteArray> TTransStorage::sectionLines(int section) const
 {
     if (!isSection(section))
         return {};
-    const std::vector<QByteArray> &lines = FSections[section].lines;
+    const std::vector<QByteArray> &lines = TTransStorage::lines(FSections[section]);
     struct TFolded
     {
         QString folded;
@@ -104,8 +121,9 @@ const QHash<QString, qsizetype> &TTransStorage::keyIndex(const TSection &section
 {
     if (!section.keyIndexValid) {
         section.keyIndex.clear();
-        section.keyIndex.reserve(qsizetype(section.lines.size()));
-        for (qsizetype i = 0; i < qsizetype(section.lines.size()); ++i)
+        const qsizetype count = qsizetype(lines(section).size());
+        section.keyIndex.reserve(count);
+        for (qsizetype i = 0; i < count; ++i)
             indexLine(section, i);
         section.keyIndexValid = true;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -14,7 +15,8 @@
 // locale (TLangText), and drops a line equal, ignoring case, to one it holds
 // already. Lines and names are the file's bytes, unchanged.
 //
-// Adding a line only appends it: the sorted list is built when it is first
+// A section's lines can be handed over as a stretch of the kept text, split
+// into lines when first asked. Adding a line only appends it: the sorted list is built when it is first
 // asked for (a stable sort, then the first of each run of equal lines
 // stays), and lookups use an index of the lines in the order they came. Both
 // give what inserting line by line at the sorted place would give, without
@@ -28,8 +30,11 @@ public:
     void keepText(const QByteArray &text);
     int count() const;
 
-    // Appends a section and returns its index.
-    int addSection(const QByteArray &name);
+    // Appends a section and returns its index. Its key lines, the lines of
+    // body that hold a "=", are split from body (a view into text kept with
+    // keepText, starting at a line and ending at the start of one or at the
+    // text's NUL) when first needed.
+    int addSection(const QByteArray &name, QByteArrayView body = {});
     // Adds a key line to the section.
     void addLine(int section, const QByteArray &line);
 
@@ -48,7 +53,8 @@ private:
     struct TSection
     {
         QByteArray name;
-        std::vector<QByteArray> lines; // in the order they were added
+        mutable QByteArrayView body;           // lines not yet split
+        mutable std::vector<QByteArray> lines; // in the order they were added
         // Folded key -> index in lines of the line that answers it: of the
         // lines with that key, the first in sorted order. Built by the first
         // lookup and kept up to date by later additions.
@@ -57,6 +63,7 @@ private:
     };
 
     bool isSection(int section) const;
+    static std::vector<QByteArray> &lines(const TSection &section);
     static const QHash<QString, qsizetype> &keyIndex(const TSection &section);
     static void indexLine(const TSection &section, qsizetype line);
 
