@@ -97,6 +97,14 @@ void TestMainForm::actions_data()
     QTest::newRow("home") << "AcGoToHomePage" << "Go to Home Page" << "" << "" << QKeySequence() << false;
     QTest::newRow("about") << "acHelpAbout" << "&About..." << "About"
                            << "Displays program information, version number, and copyright" << QKeySequence() << false;
+    // Ours; Redo answers Ctrl+Y as well.
+    QTest::newRow("undo") << "acEditUndo" << "Undo" << "Undo" << "Takes back the last change of the guide lines"
+                          << QKeySequence("Ctrl+Z") << false;
+    QTest::newRow("redo") << "acEditRedo" << "Redo" << "Redo" << "Makes the change taken back again"
+                          << QKeySequence("Ctrl+Shift+Z") << false;
+    QTest::newRow("re-centre") << "acRecentreLine" << "Re-centre Line" << "Re-centre line"
+                               << "Puts the current measurement's line back on the centre of the view" << QKeySequence()
+                               << false;
 }
 
 void TestMainForm::actions()
@@ -128,6 +136,7 @@ void TestMainForm::menuStructure_data()
     QTest::addColumn<QStringList>("items");
     QTest::newRow("File") << "File1"
                           << QStringList{"acFileOpen", "acImportFoto", "N2", "AcGetBeautyIndex", "N6", "ItLanguage", "N1", "acExit"};
+    QTest::newRow("Edit") << "Edit1" << QStringList{"acEditUndo", "acEditRedo", "N7", "acRecentreLine"};
     QTest::newRow("View") << "View1" << QStringList{"acActualPixels", "acZoomIn", "acZoomOut", "acFitToWindow"};
     QTest::newRow("Help") << "Help1" << QStringList{"AcHelp", "N3", "AcGoToHomePage", "N4", "acHelpAbout"};
 }
@@ -146,7 +155,7 @@ void TestMainForm::menuStructure()
     QStringList bar;
     for (QAction *top : FForm->menuBar()->actions())
         bar << top->menu()->objectName();
-    QCOMPARE(bar, (QStringList{"File1", "View1", "Help1"}));
+    QCOMPARE(bar, (QStringList{"File1", "Edit1", "View1", "Help1"}));
 }
 
 void TestMainForm::toolBarOrder()

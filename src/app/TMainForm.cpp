@@ -21,6 +21,8 @@
 #include "measure/TGuideLines.h"
 #include "measure/THandTool.h"
 #include "measure/TImgView32.h"
+#include "measure/TLineCommands.h"
+#include "measure/TMeasureHistory.h"
 #include "measure/TMeasurePick.h"
 #include "measure/TZoomText.h"
 #include "report/TPageProducer.h"
@@ -79,6 +81,10 @@ const TActionDef ActionDefs[] = {
     {"AcGoToHomePage", "Help", "Go to Home Page", "", NoShortcut, -1},
     {"acHelpAbout", "Help", "&About...", "About|Displays program information, version number, and copyright", NoShortcut, -1},
     {"acFitToWindow", "View", "Fit to Window", "Fit to window|Shows the whole photo in the window", Qt::CTRL | Qt::Key_0, 13},
+    {"acEditUndo", "Edit", "Undo", "Undo|Takes back the last change of the guide lines", Qt::CTRL | Qt::Key_Z, -1},
+    {"acEditRedo", "Edit", "Redo", "Redo|Makes the change taken back again", Qt::CTRL | Qt::SHIFT | Qt::Key_Z, -1},
+    {"acRecentreLine", "Edit", "Re-centre Line",
+     "Re-centre line|Puts the current measurement's line back on the centre of the view", NoShortcut, -1},
 };
 
 // The desktop's usual keys, taken beside an action's own shortcut.
@@ -230,6 +236,8 @@ void TMainForm::createActions()
         addAction(action); // shortcuts work whichever control has the focus
     }
     action(QStringLiteral("acHandTool"))->setCheckable(true);
+    action(QStringLiteral("acEditRedo"))->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                                        QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
     connect(action(QStringLiteral("acExit")), &QAction::triggered, this, &TMainForm::acExitExecute);
     connect(action(QStringLiteral("AcHelp")), &QAction::triggered, this, &TMainForm::AcHelpExecute);
@@ -264,6 +272,13 @@ void TMainForm::createMenu()
     ItLanguage->setObjectName(QStringLiteral("ItLanguage"));
     separator(file, "N1");
     menuItem(file, "Exit1", action(QStringLiteral("acExit")));
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    menuItem(edit, "Undo1", action(QStringLiteral("acEditUndo")));
+    menuItem(edit, "Redo1", action(QStringLiteral("acEditRedo")));
+    separator(edit, "N7");
+    menuItem(edit, "RecentreLine1", action(QStringLiteral("acRecentreLine")));
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
@@ -374,9 +389,12 @@ void TMainForm::connectView()
     FHandTool = std::make_unique<THandTool>(*Image, *handTool);
     FGuideLines = std::make_unique<TGuideLines>(*Image, FMeasureStore, PictureFolder(),
                                                 [handTool] { handTool->setChecked(false); });
+    FMeasureHistory = std::make_unique<TMeasureHistory>(*Image, *FGuideLines, *ToolPanelMeasure, *ImgPreview,
+                                                        [this](const QString &key) { return LangText(key); });
     FMeasurePick = std::make_unique<TMeasurePick>(
-        *ToolPanelMeasure, *ImgPreview, *Image, *FHandTool, *FGuideLines, PictureFolder(),
+        *ToolPanelMeasure, *ImgPreview, *Image, *FHandTool, *FGuideLines, *FMeasureHistory, PictureFolder(),
         [this](const QString &key) { return LangText(key); }, [this](const QString &message) { ShowError(message); });
+    connectLineCommands();
 
     connect(Image, &TImgView32::mouseWheelDown, this, &TMainForm::ImgViewMouseWheelDown);
     connect(Image, &TImgView32::mouseWheelUp, this, &TMainForm::ImgViewMouseWheelUp);
@@ -391,6 +409,21 @@ void TMainForm::createZoomField()
     zoom->setObjectName(QStringLiteral("LabZoom"));
     statusBar()->addPermanentWidget(zoom);
     connect(Image, &TImgView32::scaleChanged, zoom, [zoom](float scale) { zoom->setText(TZoomText::Text(scale)); });
+}
+
+void TMainForm::connectLineCommands()
+{
+    FLineCommands = std::make_unique<TLineCommands>(*Image, *FGuideLines, *FMeasurePick, *FMeasureHistory);
+    Image->SetKeyHandler([this](int key, Qt::KeyboardModifiers modifiers) {
+        return FLineCommands->KeyDown(key, modifiers);
+    });
+    QAction *undo = action(QStringLiteral("acEditUndo"));
+    QAction *redo = action(QStringLiteral("acEditRedo"));
+    connect(undo, &QAction::triggered, this, [this] { FMeasureHistory->Undo(); });
+    connect(redo, &QAction::triggered, this, [this] { FMeasureHistory->Redo(); });
+    connect(action(QStringLiteral("acRecentreLine")), &QAction::triggered, this,
+            [this] { FLineCommands->RecentreLine(); });
+    FMeasureHistory->BindActions(*undo, *redo);
 }
 
 void TMainForm::acZoomInExecute()
@@ -538,6 +571,7 @@ void TMainForm::Translate()
     FQtTranslation.Use(GetCountryCode(false));
     TTranslator::Apply({this, FfrmErrorMsg, FfrmImportDlg, FAboutBox, FfrmOrvessaView}, ProgramFolder(),
                        [this](const QString &key) { return LangText(key); });
+    FMeasureHistory->UpdateActions(); // "Undo Move Line 4" over the plain caption
     if (LabURL->isVisible())
         LabURL->adjustSize(); // a hidden one fits its new text when shown
 }

@@ -18,6 +18,8 @@ class TFindFile;
 class TGuideLines;
 class THandTool;
 class TMeasurePick;
+class TLineCommands;
+class TMeasureHistory;
 class TImportWizard;
 class TViewLayer;
 class TOpenDialog;
@@ -117,6 +119,7 @@ private:
     void ImgViewMouseWheelUp(Qt::KeyboardModifiers modifiers, QPoint pos);
     void ToolPanelMeasureItemClick(int section, int item);
     void connectView();
+    void connectLineCommands();
     void AcHelpExecute();
     void AcGoToHomePageExecute();
     void HelpAbout1Execute();
@@ -139,7 +142,9 @@ private:
     TImportWizard *FImportWizard = nullptr;
     std::unique_ptr<THandTool> FHandTool;
     std::unique_ptr<TGuideLines> FGuideLines;
+    std::unique_ptr<TMeasureHistory> FMeasureHistory;
     std::unique_ptr<TMeasurePick> FMeasurePick;
+    std::unique_ptr<TLineCommands> FLineCommands;
 
     TImageList *ImgListAction = nullptr;
     TImageList *ImgListToolPanel = nullptr;

@@ -26,6 +26,19 @@ const TOurText OurTexts[] = {
     {"frmOrvessaView.Print", "Print..."},
     {"frmOrvessaView.SaveAsPdf", "Save as PDF..."},
     {"frmOrvessaView.PdfFilter", "PDF documents|*.pdf"},
+    {"Edit1", "&Edit"},
+    {"acEditUndo", "Undo"},
+    {"acEditUndo.Hint", "Undo|Takes back the last change of the guide lines"},
+    {"acEditRedo", "Redo"},
+    {"acEditRedo.Hint", "Redo|Makes the change taken back again"},
+    {"acRecentreLine", "Re-centre Line"},
+    {"acRecentreLine.Hint", "Re-centre line|Puts the current measurement's line back on the centre of the view"},
+    {"acEditUndo.Step", "Undo %1"},
+    {"acEditRedo.Step", "Redo %1"},
+    {"Step.MoveLine", "Move Line %1"},
+    {"Step.ResizeLine", "Resize Line %1"},
+    {"Step.CreateLine", "Create Line %1"},
+    {"Step.RecentreLine", "Re-centre Line %1"},
 };
 
 const QHash<QString, QString> &fallbacks()

@@ -87,6 +87,13 @@ const QList<TTranslator::TRow> KeyTable = {
     {"AboutBox.LabCopyright.Caption", W::AboutBox, T::Caption, "LabCopyright"},
     {"AboutBox.LabHomePage.Caption", W::AboutBox, T::Caption, "LabHomePage"},
     {"frmOrvessaView.Caption", W::ReportView, T::WindowTitle, nullptr},
+    {"Edit1", W::MainForm, T::MenuTitle, "Edit1"},
+    {"acEditUndo", W::MainForm, T::ActionCaption, "acEditUndo"},
+    {"acEditUndo.Hint", W::MainForm, T::ActionHint, "acEditUndo"},
+    {"acEditRedo", W::MainForm, T::ActionCaption, "acEditRedo"},
+    {"acEditRedo.Hint", W::MainForm, T::ActionHint, "acEditRedo"},
+    {"acRecentreLine", W::MainForm, T::ActionCaption, "acRecentreLine"},
+    {"acRecentreLine.Hint", W::MainForm, T::ActionHint, "acRecentreLine"},
 };
 
 QWidget *windowOf(const TTranslator::TWindows &windows, TTranslator::TWindow window)

@@ -6,6 +6,7 @@
 #include "measure/TViewTool.h"
 #include "widgets/TThemeColours.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPaintEvent>
@@ -195,6 +196,26 @@ void TImgView32::SetTool(TViewTool *tool)
     if (previous)
         previous->Deactivated(*this);
     Invalidate();
+}
+
+// --- Keys --------------------------------------------------------------------
+
+void TImgView32::SetKeyHandler(KeyHandler handler)
+{
+    FKeyHandler = std::move(handler);
+}
+
+// Here rather than in keyPressEvent: Tab would move the focus on first.
+bool TImgView32::event(QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && FKeyHandler) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (FKeyHandler(key->key(), key->modifiers())) {
+            event->accept();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
 }
 
 // --- Layers ------------------------------------------------------------------

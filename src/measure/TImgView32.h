@@ -10,6 +10,7 @@
 
 class TViewTool;
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -79,6 +80,13 @@ public:
     TViewTool *Tool() const { return FTool; }
     void SetTool(TViewTool *tool);
 
+    // --- Keys ------------------------------------------------------------------
+    // Offered every key press while the view has the focus, Tab and
+    // Shift+Tab included, before the view's own keys (the arrows scroll);
+    // returns true when it used the key.
+    using KeyHandler = std::function<bool(int key, Qt::KeyboardModifiers modifiers)>;
+    void SetKeyHandler(KeyHandler handler);
+
     // --- Layers (last = topmost) -------------------------------------------
     // Takes ownership and puts the layer on top; returns it.
     template <class T>
@@ -121,6 +129,7 @@ signals:
     void scaleChanged(float scale);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -148,6 +157,7 @@ private:
     std::vector<std::unique_ptr<TViewLayer>> FLayers;
     TViewLayer *FCapture = nullptr;
     TViewTool *FTool = nullptr;
+    KeyHandler FKeyHandler;
     int FWheelDelta = 0;
     bool FSyncing = false;
     QImage FScratch;
