@@ -2,6 +2,7 @@
 
 #include "measure/TPhotoRenderer.h"
 #include "measure/TViewLayer.h"
+#include "measure/TViewOverlay.h"
 #include "measure/TViewTool.h"
 
 #include <QMouseEvent>
@@ -221,6 +222,20 @@ void TImgView32::RemoveLayer(TViewLayer *layer)
     Invalidate();
 }
 
+// --- Overlays ----------------------------------------------------------------
+
+void TImgView32::AddOverlay(TViewOverlay *overlay)
+{
+    FOverlays.push_back(overlay);
+    Invalidate();
+}
+
+void TImgView32::RemoveOverlay(TViewOverlay *overlay)
+{
+    FOverlays.erase(std::remove(FOverlays.begin(), FOverlays.end(), overlay), FOverlays.end());
+    Invalidate();
+}
+
 // --- Painting ----------------------------------------------------------------
 
 void TImgView32::Invalidate()
@@ -259,11 +274,15 @@ void TImgView32::PaintView(QPainter &painter, const QRect &area)
     const QRect r = area & ViewportRect();
     if (!r.isEmpty())
         PaintPhoto(painter, r);
+    for (TViewOverlay *overlay : FOverlays)
+        overlay->PaintUnder(painter, *this);
     for (const auto &layer : FLayers)
         if (layer->Visible())
             layer->Paint(painter, *this);
     if (FTool)
         FTool->Paint(painter, *this);
+    for (TViewOverlay *overlay : FOverlays)
+        overlay->PaintOver(painter, *this);
 }
 
 void TImgView32::PaintPhoto(QPainter &painter, const QRect &area)

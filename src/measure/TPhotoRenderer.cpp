@@ -20,12 +20,18 @@ int SourceIndex(int v, int start, int ratio, int last)
 void TPhotoRenderer::Render(const QImage &photo, const TViewGeometry &geometry, QRgb background, QImage &target,
                             QPoint origin, QRect area)
 {
+    Render(photo, geometry.PhotoRect(), geometry.ViewToPhotoRatio(), background, target, origin, area);
+}
+
+void TPhotoRenderer::Render(const QImage &photo, QRect photoRect, QPoint ratio, QRgb background, QImage &target,
+                            QPoint origin, QRect area)
+{
     area &= QRect(origin, target.size());
     if (area.isEmpty())
         return;
-    const QRect photoRect = photo.isNull() ? QRect() : geometry.PhotoRect();
+    if (photo.isNull())
+        photoRect = QRect();
     const QRect shown = area & photoRect;
-    const QPoint ratio = geometry.ViewToPhotoRatio();
 
     // Source column of every shown view column, computed once per call.
     std::vector<int> columns(size_t(std::max(shown.width(), 0)));

@@ -18,4 +18,10 @@ public:
     // (0, 0) shows view pixel `origin`. `photo` is Format_RGB32 or null.
     static void Render(const QImage &photo, const TViewGeometry &geometry, QRgb background, QImage &target,
                        QPoint origin, QRect area);
+    // The same sampling for any placement of the photo: photo pixel (0, 0)
+    // starts at `photoRect`'s top left, which is the whole photo as shown
+    // (it may reach far beyond the target), and `ratio` is the 16.16 step
+    // from view to photo pixels (65536 / magnification) on each axis.
+    static void Render(const QImage &photo, QRect photoRect, QPoint ratio, QRgb background, QImage &target,
+                       QPoint origin, QRect area);
 };
