@@ -94,6 +94,9 @@ void TestMainForm::actions_data()
     QTest::newRow("home") << "AcGoToHomePage" << "Go to Home Page" << "" << "" << QKeySequence() << false;
     QTest::newRow("about") << "acHelpAbout" << "&About..." << "About"
                            << "Displays program information, version number, and copyright" << QKeySequence() << false;
+    QTest::newRow("show all lines") << "acShowAllLines" << "Show All Lines" << "Show all lines"
+                                    << "Draws the lines of every measurement, each with its number"
+                                    << QKeySequence("Ctrl+Shift+A") << false;
 }
 
 void TestMainForm::actions()
@@ -125,7 +128,7 @@ void TestMainForm::menuStructure_data()
     QTest::addColumn<QStringList>("items");
     QTest::newRow("File") << "File1"
                           << QStringList{"acFileOpen", "acImportFoto", "N2", "AcGetBeautyIndex", "N6", "ItLanguage", "N1", "acExit"};
-    QTest::newRow("View") << "View1" << QStringList{"acActualPixels", "acZoomIn", "acZoomOut"};
+    QTest::newRow("View") << "View1" << QStringList{"acActualPixels", "acZoomIn", "acZoomOut", "N7", "acShowAllLines"};
     QTest::newRow("Help") << "Help1" << QStringList{"AcHelp", "N3", "AcGoToHomePage", "N4", "acHelpAbout"};
 }
 

@@ -19,6 +19,7 @@
 #include "lang/TTranslator.h"
 #include "measure/TGuideLines.h"
 #include "measure/THandTool.h"
+#include "measure/TLineAids.h"
 #include "measure/TImgView32.h"
 #include "measure/TMeasurePick.h"
 #include "report/TPageProducer.h"
@@ -75,6 +76,8 @@ const TActionDef ActionDefs[] = {
     {"AcHelp", "Help", "Help", "Show Help", NoShortcut, -1},
     {"AcGoToHomePage", "Help", "Go to Home Page", "", NoShortcut, -1},
     {"acHelpAbout", "Help", "&About...", "About|Displays program information, version number, and copyright", NoShortcut, -1},
+    {"acShowAllLines", "View", "Show All Lines", "Show all lines|Draws the lines of every measurement, each with its number",
+     Qt::CTRL | Qt::SHIFT | Qt::Key_A, -1},
 };
 
 QAction *menuItem(QMenu *menu, const char *itemName, QAction *action)
@@ -228,6 +231,8 @@ void TMainForm::createMenu()
     menuItem(view, "ActualPixels1", action(QStringLiteral("acActualPixels")));
     menuItem(view, "ZoomIn1", action(QStringLiteral("acZoomIn")));
     menuItem(view, "ZoomOut1", action(QStringLiteral("acZoomOut")));
+    separator(view, "N7");
+    menuItem(view, "ShowAllLines1", action(QStringLiteral("acShowAllLines")));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -336,6 +341,9 @@ void TMainForm::connectView()
     FMeasurePick = std::make_unique<TMeasurePick>(
         *ToolPanelMeasure, *ImgPreview, *Image, *FHandTool, *FGuideLines, PictureFolder(),
         [this](const QString &key) { return LangText(key); }, [this](const QString &message) { ShowError(message); });
+    FLineAids = std::make_unique<TLineAids>(*Image, *FGuideLines, *ToolPanelMeasure, *statusBar(),
+                                            *action(QStringLiteral("acShowAllLines")),
+                                            [this](const QString &key) { return LangText(key); });
 
     connect(Image, &TImgView32::mouseWheelDown, this, &TMainForm::ImgViewMouseWheelDown);
     connect(Image, &TImgView32::mouseWheelUp, this, &TMainForm::ImgViewMouseWheelUp);
@@ -436,6 +444,16 @@ void TMainForm::acImportFotoExecute()
 TGuideLines *TMainForm::GuideLines() const
 {
     return FGuideLines.get();
+}
+
+const TLineAids &TMainForm::LineAids() const
+{
+    return *FLineAids;
+}
+
+void TMainForm::SetShowAllLines(bool on)
+{
+    FLineAids->SetShowAllLines(on);
 }
 
 void TMainForm::showEvent(QShowEvent *event)

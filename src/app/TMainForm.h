@@ -16,6 +16,7 @@ class TAboutBox;
 class TFindFile;
 class TGuideLines;
 class THandTool;
+class TLineAids;
 class TMeasurePick;
 class TImportWizard;
 class TViewLayer;
@@ -63,6 +64,9 @@ public:
     QString CurrentLanguageFile() const;
 
     TGuideLines *GuideLines() const;
+    const TLineAids &LineAids() const;
+    // View > Show All Lines on or off (an automatic placement turns it on).
+    void SetShowAllLines(bool on);
 
     // Load photo into the main view (File > Open, the wizard's Finish).
     void acFileOpenAccept(const QString &path);
@@ -133,6 +137,7 @@ private:
     std::unique_ptr<THandTool> FHandTool;
     std::unique_ptr<TGuideLines> FGuideLines;
     std::unique_ptr<TMeasurePick> FMeasurePick;
+    std::unique_ptr<TLineAids> FLineAids;
 
     TImageList *ImgListAction = nullptr;
     TImageList *ImgListToolPanel = nullptr;

@@ -14,6 +14,9 @@ struct TOurText
 const TOurText OurTexts[] = {
     {"acFitToWindow", "Fit to Window"},
     {"acFitToWindow.Hint", "Fit to window|Shows the whole photo in the window"},
+    {"acShowAllLines", "Show All Lines"},
+    {"acShowAllLines.Hint", "Show all lines|Draws the lines of every measurement, each with its number"},
+    {"StatusLineReading", "%1 · %2 · %3 px"},
 };
 
 const QHash<QString, QString> &fallbacks()

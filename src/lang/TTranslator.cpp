@@ -79,6 +79,8 @@ const QList<TTranslator::TRow> KeyTable = {
     {"frmImportDlg.BtnBack.Caption", W::ImportDlg, T::Caption, "BtnBack"},
     {"AboutBox", W::AboutBox, T::WindowTitle, nullptr},
     {"AboutBox.LabVer.Caption", W::AboutBox, T::Caption, "LabVer"},
+    {"acShowAllLines", W::MainForm, T::ActionCaption, "acShowAllLines"},
+    {"acShowAllLines.Hint", W::MainForm, T::ActionHint, "acShowAllLines"},
 };
 
 QWidget *windowOf(const TTranslator::TWindows &windows, TTranslator::TWindow window)
