@@ -9,7 +9,6 @@
 
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPainterPath>
 
 namespace {
 
@@ -118,6 +117,10 @@ void TLoupe::Update()
     FWasShown = shown;
 }
 
+// The magnified pixels, the line and the crosshair are drawn into a small
+// square first, then cut round and laid over the view in one blend: the
+// view's painter never takes a round clip, which would cost a mask over the
+// whole viewport.
 void TLoupe::PaintOver(QPainter &painter, const TImgView32 &view)
 {
     const QRect place = Placement();
@@ -126,8 +129,10 @@ void TLoupe::PaintOver(QPainter &painter, const TImgView32 &view)
     const qreal dpr = view.viewport()->devicePixelRatioF();
     const double m = Magnification();
     const int side = int(std::lround(place.width() * dpr));
-    if (FTarget.width() != side)
+    if (FTarget.width() != side) {
         FTarget = QImage(side, side, QImage::Format_RGB32);
+        FRound = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
+    }
 
     // The photo point under the pointer, sampled through the renderer's own
     // nearest-neighbour path from the few photo pixels around it.
@@ -139,34 +144,28 @@ void TLoupe::PaintOver(QPainter &painter, const TImgView32 &view)
                                                   s.crop.width(), s.crop.height(), photo.bytesPerLine(), photo.format());
     TPhotoRenderer::Render(crop, s.photoRect, s.ratio, view.Background().rgb(), FTarget, QPoint(0, 0), FTarget.rect());
 
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    QPainterPath circle;
-    circle.addEllipse(QRectF(place));
-    painter.setClipPath(circle);
-    painter.translate(place.topLeft());
-    painter.scale(1 / dpr, 1 / dpr); // device pixels from here on
-    painter.drawImage(QPoint(0, 0), FTarget);
-
+    QPainter square(&FTarget);
     // The selected line as the view draws it, magnified about the same point.
     const TGuideLine *line = FLines.Selection();
     if (line && line->Visible()) {
         const TFloatRect &r = line->Location();
         const QRectF lineRect(QPointF(s.cross.x() + (r.Left - c.x()) * m, s.cross.y() + (r.Top - c.y()) * m),
                               QPointF(s.cross.x() + (r.Right - c.x()) * m, s.cross.y() + (r.Bottom - c.y()) * m));
-        painter.save();
-        painter.setOpacity(line->Opacity() / 255.0);
-        painter.drawImage(lineRect.normalized(), line->Picture());
-        painter.restore();
+        square.setOpacity(line->Opacity() / 255.0);
+        square.drawImage(lineRect.normalized(), line->Picture());
+        square.setOpacity(1);
     }
-    painter.setPen(QPen(Cross, 1));
-    painter.drawLine(QPointF(s.cross.x(), 0), QPointF(s.cross.x(), side));
-    painter.drawLine(QPointF(0, s.cross.y()), QPointF(side, s.cross.y()));
-    painter.restore();
+    square.setPen(QPen(Cross, 1));
+    square.drawLine(QPointF(s.cross.x(), 0), QPointF(s.cross.x(), side));
+    square.drawLine(QPointF(0, s.cross.y()), QPointF(side, s.cross.y()));
+    square.end();
 
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(Rim, 2));
-    painter.drawEllipse(QRectF(place).adjusted(1, 1, -1, -1));
-    painter.restore();
+    FRound.fill(Qt::transparent);
+    QPainter round(&FRound);
+    round.setRenderHint(QPainter::Antialiasing, true);
+    round.setBrush(QBrush(FTarget));
+    round.setPen(QPen(Rim, 2 * dpr));
+    round.drawEllipse(QRectF(FRound.rect()).adjusted(dpr, dpr, -dpr, -dpr));
+    round.end();
+    painter.drawImage(QRectF(place), FRound);
 }

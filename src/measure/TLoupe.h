@@ -55,4 +55,5 @@ private:
     bool FKeyHeld = false;
     bool FWasShown = false;
     QImage FTarget;        // the magnified pixels, kept between paints
+    QImage FRound;         // the same cut round, with the rim
 };
