@@ -46,6 +46,7 @@ private:
     void SetKeyHeld(bool held);
     bool KeyEvent(QEvent *event);
     void Update();
+    void MakeSquares(int side, qreal dpr);
 
     TImgView32 &FView;
     const TGuideLines &FLines;
@@ -56,4 +57,6 @@ private:
     bool FWasShown = false;
     QImage FTarget;        // the magnified pixels, kept between paints
     QImage FRound;         // the same cut round, with the rim
+    QImage FMask;          // opaque inside the circle
+    QImage FRim;           // the rim alone
 };
