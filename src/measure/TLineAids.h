@@ -33,7 +33,6 @@ public:
 
     const TLoupe &Loupe() const { return *FLoupe; }
     const TLineMarks &Marks() const { return *FMarks; }
-    const TLineStatus &Status() const { return *FStatus; }
 
 private:
     QAction &FShowAllLines;
