@@ -11,13 +11,23 @@
 //            vs a memcpy of the viewport's bytes;
 //   pan:     one hand-tool mouse move (scroll and immediate repaint) vs the
 //            same QPainter paint at scale 1, and vs the memcpy;
+//   loupe:   one paint of the viewport with the loupe shown (key Z held) vs
+//            the memcpy;
+//   drag:    one mouse move dragging the end of a guide line, with all eleven
+//            lines shown (Show All Lines) and the loupe, and the immediate
+//            repaint, vs the memcpy;
 //   memory:  peak resident memory of a fresh process that loads the photo
 //            (either file) vs its start-up peak plus 1.15 x the photo's bytes.
 // Prints "ratio <name> <measured> goal <goal>" lines at the end.
 
+#include "core/TMeasureCatalogue.h"
 #include "input/TPhotoLoader.h"
+#include "measure/TGuideLine.h"
+#include "measure/TGuideLines.h"
 #include "measure/THandTool.h"
 #include "measure/TImgView32.h"
+#include "measure/TLineMarks.h"
+#include "measure/TLoupe.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,6 +35,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QImageReader>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -262,6 +274,77 @@ void BM_Pan(benchmark::State &state)
         state.SkipWithError("the hand tool's moves did not all repaint");
 }
 
+void SendMouse(TImgView32 &view, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, QPointF(at), view.viewport()->mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &event);
+}
+
+void SendKey(QObject *to, QEvent::Type type, Qt::Key key)
+{
+    QKeyEvent event(type, key, Qt::NoModifier);
+    QApplication::sendEvent(to, &event);
+}
+
+// The loupe shown with the key Z over the middle of the viewport, at scale 1.
+void BM_Loupe(benchmark::State &state)
+{
+    Fixture->Prepare(1.0f);
+    TImgView32 &view = Fixture->view;
+    TMeasureStore store(StoreLength);
+    TGuideLines lines(view, store, QString(), [] {});
+    TLoupe loupe(view, lines);
+    SendMouse(view, QEvent::MouseMove, QPoint(ViewW / 2, ViewH / 2), Qt::NoButton, Qt::NoButton);
+    SendKey(view.window(), QEvent::KeyPress, TLoupe::Key);
+    if (!loupe.Shown())
+        state.SkipWithError("the loupe is not shown");
+    QImage target(ViewW, ViewH, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&target);
+        view.PaintView(painter, view.ViewportRect());
+        benchmark::DoNotOptimize(target.constBits());
+    }
+    SendKey(view.window(), QEvent::KeyRelease, TLoupe::Key);
+}
+
+// All eleven lines spread over the viewport at scale 1, Show All Lines on;
+// measurement 11 is current and its vertical line's bottom end is dragged
+// up and down by 10 pixels, each move repainted at once (into the
+// offscreen backing store), the loupe following the pointer.
+void BM_DragAllLines(benchmark::State &state)
+{
+    Fixture->Prepare(1.0f);
+    TImgView32 &view = Fixture->view;
+    TMeasureStore store(StoreLength);
+    TGuideLines lines(view, store, QCoreApplication::applicationDirPath() + QStringLiteral("/pic/"), [] {});
+    TLoupe loupe(view, lines);
+    TLineMarks marks(view, lines);
+    marks.SetShowAllLines(true);
+    for (int n = 1; n <= MeasureCount; ++n) {
+        lines.StartMeasure(n);
+        const QPoint q = view.MapToImage(QPoint(150 + n * 140, 200 + (n % 3) * 200));
+        const float x = float(q.x()), y = float(q.y());
+        lines.Selection()->SetLocation(IsVerticalFaceValue(n) ? TFloatRect{x, y, x + 3, y + 300}
+                                                               : TFloatRect{x, y, x + 300, y + 3});
+    }
+    const QPoint end = view.MapToView(QPoint(int(lines.Selection()->Location().Left) + 1,
+                                             int(lines.Selection()->Location().Bottom) - 1));
+    SendMouse(view, QEvent::MouseButtonPress, end, Qt::LeftButton, Qt::LeftButton);
+    if (!loupe.Shown() || marks.FaintLines().size() != MeasureCount - 1)
+        state.SkipWithError("the drag does not show the loupe and ten faint lines");
+    const int paintsBefore = Fixture->counter.paints;
+    int step = 0;
+    for (auto _ : state) {
+        SendMouse(view, QEvent::MouseMove, end + QPoint(0, (++step % 2) * 10), Qt::NoButton, Qt::LeftButton);
+        view.Repaint();
+    }
+    SendMouse(view, QEvent::MouseButtonRelease, end, Qt::LeftButton, Qt::NoButton);
+    if (Fixture->counter.paints - paintsBefore != step)
+        state.SkipWithError("the drag's moves did not all repaint");
+    for (int i = view.LayerCount() - 1; i >= 0; --i)
+        view.RemoveLayer(view.Layer(i));
+}
+
 void BM_Memcpy(benchmark::State &state)
 {
     std::vector<char> from(size_t(ViewW) * ViewH * 4, 1), to(from.size());
@@ -384,6 +467,8 @@ int main(int argc, char **argv)
     add("repaint", BM_Repaint)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
     add("repaint_qpainter", BM_QPainterRepaint)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
     add("pan", BM_Pan)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
+    add("loupe", BM_Loupe)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
+    add("drag_all_lines", BM_DragAllLines)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
 
     benchmark::Initialize(&argc, argv);
     TRecorder recorder;
@@ -413,6 +498,8 @@ int main(int argc, char **argv)
     for (int i = 0; i < 5; ++i)
         figures.push_back({scaleName("repaint_%g_vs_memcpy", i), "repaint/" + std::to_string(i), "memcpy", 4.0});
     figures.push_back({"pan_vs_memcpy", "pan", "memcpy", 4.0});
+    figures.push_back({"loupe_vs_memcpy", "loupe", "memcpy", 4.0});
+    figures.push_back({"drag_all_lines_vs_memcpy", "drag_all_lines", "memcpy", 4.0});
     PrintFigures(figures, recorder.medians, recorder.cpuMedians);
     std::printf("ratio peak_memory_vs_budget %.2f goal 1.00\n", peak);
     std::printf("ratio peak_memory_turned_vs_budget %.2f goal 1.00\n", turnedPeak);

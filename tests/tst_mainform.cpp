@@ -105,6 +105,9 @@ void TestMainForm::actions_data()
     QTest::newRow("re-centre") << "acRecentreLine" << "Re-centre Line" << "Re-centre line"
                                << "Puts the current measurement's line back on the centre of the view" << QKeySequence()
                                << false;
+    QTest::newRow("show all lines") << "acShowAllLines" << "Show All Lines" << "Show all lines"
+                                    << "Draws the lines of every measurement, each with its number"
+                                    << QKeySequence("Ctrl+Shift+A") << false;
 }
 
 void TestMainForm::actions()
@@ -137,7 +140,8 @@ void TestMainForm::menuStructure_data()
     QTest::newRow("File") << "File1"
                           << QStringList{"acFileOpen", "acImportFoto", "N2", "AcGetBeautyIndex", "N6", "ItLanguage", "N1", "acExit"};
     QTest::newRow("Edit") << "Edit1" << QStringList{"acEditUndo", "acEditRedo", "N7", "acRecentreLine"};
-    QTest::newRow("View") << "View1" << QStringList{"acActualPixels", "acZoomIn", "acZoomOut", "acFitToWindow"};
+    QTest::newRow("View") << "View1"
+                          << QStringList{"acActualPixels", "acZoomIn", "acZoomOut", "acFitToWindow", "N8", "acShowAllLines"};
     QTest::newRow("Help") << "Help1" << QStringList{"AcHelp", "N3", "AcGoToHomePage", "N4", "acHelpAbout"};
 }
 

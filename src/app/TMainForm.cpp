@@ -20,6 +20,7 @@
 #include "lang/TTranslator.h"
 #include "measure/TGuideLines.h"
 #include "measure/THandTool.h"
+#include "measure/TLineAids.h"
 #include "measure/TImgView32.h"
 #include "measure/TLineCommands.h"
 #include "measure/TMeasureHistory.h"
@@ -85,6 +86,8 @@ const TActionDef ActionDefs[] = {
     {"acEditRedo", "Edit", "Redo", "Redo|Makes the change taken back again", Qt::CTRL | Qt::SHIFT | Qt::Key_Z, -1},
     {"acRecentreLine", "Edit", "Re-centre Line",
      "Re-centre line|Puts the current measurement's line back on the centre of the view", NoShortcut, -1},
+    {"acShowAllLines", "View", "Show All Lines", "Show all lines|Draws the lines of every measurement, each with its number",
+     Qt::CTRL | Qt::SHIFT | Qt::Key_A, -1},
 };
 
 // The desktop's usual keys, taken beside an action's own shortcut.
@@ -286,6 +289,8 @@ void TMainForm::createMenu()
     menuItem(view, "ZoomIn1", action(QStringLiteral("acZoomIn")));
     menuItem(view, "ZoomOut1", action(QStringLiteral("acZoomOut")));
     menuItem(view, "FitToWindow1", action(QStringLiteral("acFitToWindow")));
+    separator(view, "N8");
+    menuItem(view, "ShowAllLines1", action(QStringLiteral("acShowAllLines")));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -395,6 +400,9 @@ void TMainForm::connectView()
         *ToolPanelMeasure, *ImgPreview, *Image, *FHandTool, *FGuideLines, *FMeasureHistory, PictureFolder(),
         [this](const QString &key) { return LangText(key); }, [this](const QString &message) { ShowError(message); });
     connectLineCommands();
+    FLineAids = std::make_unique<TLineAids>(*Image, *FGuideLines, *ToolPanelMeasure, *statusBar(),
+                                            *action(QStringLiteral("acShowAllLines")),
+                                            [this](const QString &key) { return LangText(key); });
 
     connect(Image, &TImgView32::mouseWheelDown, this, &TMainForm::ImgViewMouseWheelDown);
     connect(Image, &TImgView32::mouseWheelUp, this, &TMainForm::ImgViewMouseWheelUp);
@@ -540,6 +548,16 @@ void TMainForm::acImportFotoExecute()
 TGuideLines *TMainForm::GuideLines() const
 {
     return FGuideLines.get();
+}
+
+const TLineAids &TMainForm::LineAids() const
+{
+    return *FLineAids;
+}
+
+void TMainForm::SetShowAllLines(bool on)
+{
+    FLineAids->SetShowAllLines(on);
 }
 
 void TMainForm::showEvent(QShowEvent *event)

@@ -17,6 +17,7 @@ class TAboutBox;
 class TFindFile;
 class TGuideLines;
 class THandTool;
+class TLineAids;
 class TMeasurePick;
 class TLineCommands;
 class TMeasureHistory;
@@ -66,6 +67,9 @@ public:
     QString CurrentLanguageFile() const;
 
     TGuideLines *GuideLines() const;
+    const TLineAids &LineAids() const;
+    // View > Show All Lines on or off (an automatic placement turns it on).
+    void SetShowAllLines(bool on);
 
     // Load photo into the main view (File > Open, the wizard's Finish).
     void acFileOpenAccept(const QString &path);
@@ -145,6 +149,7 @@ private:
     std::unique_ptr<TMeasureHistory> FMeasureHistory;
     std::unique_ptr<TMeasurePick> FMeasurePick;
     std::unique_ptr<TLineCommands> FLineCommands;
+    std::unique_ptr<TLineAids> FLineAids;
 
     TImageList *ImgListAction = nullptr;
     TImageList *ImgListToolPanel = nullptr;

@@ -39,6 +39,9 @@ const TOurText OurTexts[] = {
     {"Step.ResizeLine", "Resize Line %1"},
     {"Step.CreateLine", "Create Line %1"},
     {"Step.RecentreLine", "Re-centre Line %1"},
+    {"acShowAllLines", "Show All Lines"},
+    {"acShowAllLines.Hint", "Show all lines|Draws the lines of every measurement, each with its number"},
+    {"StatusLineReading", "%1 · %2 · %3 px"},
 };
 
 const QHash<QString, QString> &fallbacks()

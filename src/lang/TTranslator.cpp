@@ -94,6 +94,8 @@ const QList<TTranslator::TRow> KeyTable = {
     {"acEditRedo.Hint", W::MainForm, T::ActionHint, "acEditRedo"},
     {"acRecentreLine", W::MainForm, T::ActionCaption, "acRecentreLine"},
     {"acRecentreLine.Hint", W::MainForm, T::ActionHint, "acRecentreLine"},
+    {"acShowAllLines", W::MainForm, T::ActionCaption, "acShowAllLines"},
+    {"acShowAllLines.Hint", W::MainForm, T::ActionHint, "acShowAllLines"},
 };
 
 QWidget *windowOf(const TTranslator::TWindows &windows, TTranslator::TWindow window)

@@ -32,6 +32,12 @@ TDeviceMapping::TDeviceMapping(const TViewGeometry &geometry, qreal ratio) : FRa
     FLast = QSize(photo.width() - 1, photo.height() - 1);
 }
 
+TDeviceMapping::TDeviceMapping(const QRect &photoRect, QPoint step, QSize photoSize)
+    : FRatio(1.0), FLeft(photoRect.left()), FTop(photoRect.top()), FPhotoRect(photoRect), FStep(step),
+      FLast(photoSize.width() - 1, photoSize.height() - 1)
+{
+}
+
 qint64 TDeviceMapping::Edge(qint64 view) const
 {
     return qint64(std::floor(double(view) * FRatio + 0.5));

@@ -20,6 +20,9 @@ class TDeviceMapping
 {
 public:
     TDeviceMapping(const TViewGeometry &geometry, qreal ratio);
+    // Any placement of a photo of photoSize: its top left at photoRect's,
+    // step photo pixels (16.16) per device pixel; ratio 1.
+    TDeviceMapping(const QRect &photoRect, QPoint step, QSize photoSize);
 
     qreal Ratio() const { return FRatio; }
     // A rectangle of view pixels in device pixels. Each edge goes to

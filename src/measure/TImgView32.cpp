@@ -3,6 +3,7 @@
 #include "measure/TDeviceMapping.h"
 #include "measure/TPhotoRenderer.h"
 #include "measure/TViewLayer.h"
+#include "measure/TViewOverlay.h"
 #include "measure/TViewTool.h"
 #include "widgets/TThemeColours.h"
 
@@ -258,6 +259,20 @@ void TImgView32::RemoveLayer(TViewLayer *layer)
     Invalidate();
 }
 
+// --- Overlays ----------------------------------------------------------------
+
+void TImgView32::AddOverlay(TViewOverlay *overlay)
+{
+    FOverlays.push_back(overlay);
+    Invalidate();
+}
+
+void TImgView32::RemoveOverlay(TViewOverlay *overlay)
+{
+    FOverlays.erase(std::remove(FOverlays.begin(), FOverlays.end(), overlay), FOverlays.end());
+    Invalidate();
+}
+
 // --- Painting ----------------------------------------------------------------
 
 void TImgView32::Invalidate()
@@ -298,11 +313,15 @@ void TImgView32::PaintView(QPainter &painter, const QRect &area)
     const QRect r = area & ViewportRect();
     if (!r.isEmpty())
         PaintPhoto(painter, r);
+    for (TViewOverlay *overlay : FOverlays)
+        overlay->PaintUnder(painter, *this);
     for (const auto &layer : FLayers)
         if (layer->Visible())
             layer->Paint(painter, *this);
     if (FTool)
         FTool->Paint(painter, *this);
+    for (TViewOverlay *overlay : FOverlays)
+        overlay->PaintOver(painter, *this);
 }
 
 // The photo is sampled per device pixel (TDeviceMapping): on a HiDPI screen

@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QImage>
 
+class TViewOverlay;
 class TViewTool;
 
 #include <functional>
@@ -104,12 +105,16 @@ public:
     // Show or hide: TViewLayer::SetVisible. The layer holding the mouse, if any.
     TViewLayer *MouseCaptureLayer() const { return FCapture; }
 
+    // --- Overlays (not owned; see TViewOverlay) --------------------------
+    void AddOverlay(TViewOverlay *overlay);
+    void RemoveOverlay(TViewOverlay *overlay);
+
     // --- Painting ------------------------------------------------------------
     void Invalidate(); // repaint later
     void Repaint();    // repaint now
-    // Draws view pixels `area` (background, photo, the visible layers, then
-    // the current tool) with `painter`, whose origin is the viewport's top
-    // left corner.
+    // Draws view pixels `area` (background, photo, the overlays' under-parts,
+    // the visible layers, the current tool, then the overlays' over-parts)
+    // with `painter`, whose origin is the viewport's top left corner.
     void PaintView(QPainter &painter, const QRect &area);
 
 signals:
@@ -158,6 +163,7 @@ private:
     TViewLayer *FCapture = nullptr;
     TViewTool *FTool = nullptr;
     KeyHandler FKeyHandler;
+    std::vector<TViewOverlay *> FOverlays;
     int FWheelDelta = 0;
     bool FSyncing = false;
     QImage FScratch;
