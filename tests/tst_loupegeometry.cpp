@@ -200,10 +200,10 @@ void TestLoupeGeometry::samplingShowsThePhotoPointAtTheCentre()
     const QRgb background = qRgb(1, 2, 3);
     TPhotoRenderer::Render(crop, TDeviceMapping(s.photoRect, s.ratio, crop.size()), background, target, QPoint(0, 0), target.rect());
     for (int t = 1; t < side; t += 3) {
-        // Photo point at the top left corner of target pixel (t, t), as the
-        // view samples its own pixels.
-        const double px = centre.x() + (t - s.cross.x()) / magnification;
-        const double py = centre.y() + (t - s.cross.y()) / magnification;
+        // Photo point at the centre of target pixel (t, t), as the view
+        // samples its own pixels.
+        const double px = centre.x() + (t + 0.5 - s.cross.x()) / magnification;
+        const double py = centre.y() + (t + 0.5 - s.cross.y()) / magnification;
         // Skip pixels within a hundredth of a photo pixel of a seam.
         if (std::abs(px - std::round(px)) < 0.01 || std::abs(py - std::round(py)) < 0.01)
             continue;
