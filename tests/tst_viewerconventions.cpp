@@ -68,6 +68,7 @@ private:
 void TestViewerConventions::init()
 {
     TestSupport::isolateSettings();
+    QLocale::setDefault(QLocale::c()); // the zoom field's decimal point
     FFolder = std::make_unique<TestSupport::TProgramFolderCopy>();
     QVERIFY(TLanguageSetting::WriteLanguageSetting(TLanguageSetting::KeyPath, FFolder->path() + "lng/english.lng"));
     FMessages = std::make_unique<TestSupport::TMessageRecorder>();

@@ -15,7 +15,7 @@ double TwoDigits(double p)
 
 } // namespace
 
-QString TZoomText::Text(float scale)
+QString TZoomText::Text(float scale, const QLocale &locale)
 {
     const double percent = double(scale) * 100.0;
     const QString unit = QStringLiteral(" %");
@@ -26,5 +26,5 @@ QString TZoomText::Text(float scale)
         return QString::number(std::llround(percent >= 1.0 ? percent : rounded)) + unit;
     // 0.1 <= rounded < 1 needs 2 decimals, 0.01 <= rounded < 0.1 needs 3, ...
     const int decimals = 1 - int(std::floor(std::log10(rounded) + 1e-9));
-    return QString::number(rounded, 'f', decimals) + unit;
+    return locale.toString(rounded, 'f', decimals) + unit;
 }
