@@ -139,6 +139,9 @@ QLabel *TAboutBox::label(const char *name, const QString &text, const QRect &pla
     created->setGeometry(place);
     created->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     created->setFocusPolicy(Qt::NoFocus);
+    // Black on the fixed gradient, whatever the palette's text colour (a
+    // dark palette's light text would not read there).
+    setTextColour(created, Qt::black);
     return created;
 }
 
