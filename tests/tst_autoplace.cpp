@@ -66,6 +66,7 @@ private slots:
     void handPlacedLinesAskFirst_data();
     void handPlacedLinesAskFirst();
     void modelMissing();
+    void oneUndoStepAndAllLinesShown();
 
 private:
     QAction *placeAction() const { return FForm->findChild<QAction *>(QStringLiteral("acPlaceLinesAuto")); }
@@ -127,18 +128,16 @@ void TstAutoPlace::placesEveryLineOnThePortrait()
     QVERIFY(!errorBox()->isVisible());
     const TMeasureStore &store = FForm->MeasureStore();
     TImgView32 *view = FForm->findChild<TImgView32 *>(QStringLiteral("Image"));
-    int shown = 0;
     for (int i = 0; i < view->LayerCount(); ++i) {
         const int n = view->Layer(i)->Tag();
         if (n < 1 || n > MeasureCount)
             continue;
-        shown += view->Layer(i)->Visible() ? 1 : 0;
         // Each line lies in its own store entry, inside the photo.
         const TFloatRect r = store.value(n);
         QVERIFY(r.Left < r.Right && r.Top < r.Bottom);
         QVERIFY(r.Left > 0 && r.Right < 384 && r.Top > 0 && r.Bottom < 384);
     }
-    QCOMPARE(shown, MeasureCount);
+    QVERIFY(FForm->findChild<QAction *>(QStringLiteral("acShowAllLines"))->isChecked());
     for (int item = 0; item < MeasureCount; ++item)
         QCOMPARE(measurePanel()->itemImageIndex(1, item), 3);
     // The bangs hide the hairline: line 9 asks to be checked.
@@ -222,6 +221,28 @@ void TstAutoPlace::modelMissing()
     QVERIFY(errorBox()->isVisible());
     QVERIFY(errorBox()->message().startsWith(QStringLiteral("The face landmark model is not installed")));
     QVERIFY(placeAction()->isEnabled());
+}
+
+void TstAutoPlace::oneUndoStepAndAllLinesShown()
+{
+    useGate(diagonalFace());
+    FGate->Gate.release();
+    QAction *showAll = FForm->findChild<QAction *>(QStringLiteral("acShowAllLines"));
+    QVERIFY(!showAll->isChecked());
+    placeAction()->trigger();
+    QTRY_VERIFY(placeAction()->isEnabled());
+    QVERIFY(showAll->isChecked());
+    const TMeasureStore placed = FForm->MeasureStore();
+    QAction *undo = FForm->findChild<QAction *>(QStringLiteral("acEditUndo"));
+    QCOMPARE(undo->text(), QStringLiteral("Undo Automatic Placement"));
+    undo->trigger();
+    for (int n = 1; n <= MeasureCount; ++n)
+        QCOMPARE(FForm->MeasureStore().value(n), TFloatRect{});
+    QCOMPARE(measurePanel()->itemImageIndex(1, 0), 0);
+    QVERIFY(!undo->isEnabled());
+    FForm->findChild<QAction *>(QStringLiteral("acEditRedo"))->trigger();
+    QCOMPARE(FForm->MeasureStore(), placed);
+    QCOMPARE(measurePanel()->itemImageIndex(1, 10), 3);
 }
 
 QTEST_MAIN(TstAutoPlace)

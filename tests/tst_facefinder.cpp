@@ -1,4 +1,5 @@
 #include "core/EOrvessaError.h"
+#include "input/TPhotoLoader.h"
 #include "measure/TFaceFinder.h"
 
 #include <QPainter>
@@ -32,6 +33,7 @@ private slots:
     void portrait_data();
     void portrait();
     void noFace();
+    void turnedByItsOrientationTag();
     void modelMissing();
 };
 
@@ -103,6 +105,28 @@ void TstFaceFinder::noFace()
     painter.end();
     QVERIFY(!placeOn(photo));
     QVERIFY(!placeOn(QImage(40, 30, QImage::Format_RGB32)));
+}
+
+// The same portrait stored a quarter turn anticlockwise, with the tag that
+// turns it back: the loader stands it upright, and the lines land where they
+// do on the upright file (within the second JPEG encoding's noise).
+void TstFaceFinder::turnedByItsOrientationTag()
+{
+    if (!TFaceFinder::ModelInstalled())
+        QSKIP("The landmarks' model is not installed");
+    const TPhoto turned = TPhotoLoader::Load(dataFile(QStringLiteral("astronaut-turned.jpg")));
+    QCOMPARE(turned.Orientation(), 6);
+    const std::optional<TPlacedLines> upright = placeOn(TPhotoLoader::Load(dataFile(QStringLiteral("astronaut.jpg"))).Pixels());
+    const std::optional<TPlacedLines> placed = placeOn(turned.Pixels());
+    QVERIFY(upright && placed);
+    const double tolerance = 0.04 * QLineF(LeftPupil, RightPupil).length();
+    for (int n = 1; n <= MeasureCount; ++n) {
+        const TFloatRect a = upright->Lines[n];
+        const TFloatRect b = placed->Lines[n];
+        const double worst = std::max({std::fabs(a.Left - b.Left), std::fabs(a.Top - b.Top),
+                                       std::fabs(a.Right - b.Right), std::fabs(a.Bottom - b.Bottom)});
+        QVERIFY2(worst <= tolerance, qPrintable(QStringLiteral("line %1 off by %2").arg(n).arg(worst)));
+    }
 }
 
 void TstFaceFinder::modelMissing()

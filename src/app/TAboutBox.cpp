@@ -39,10 +39,11 @@ void setTextColour(QLabel *label, const QColor &colour)
 
 // Wrapped notices keep the classic 13-pixel line pitch of an 11-pixel font,
 // whatever the line height of the face that stands in for it.
+const QString TightLinesStart = QStringLiteral("<div style=\"line-height: 13px; -qt-line-height-type: fixed\">");
+
 QString tightLines(const QString &text)
 {
-    return QStringLiteral("<div style=\"line-height: 13px; -qt-line-height-type: fixed\">%1</div>")
-        .arg(text.toHtmlEscaped());
+    return TightLinesStart + text.toHtmlEscaped() + QStringLiteral("</div>");
 }
 
 QFont bold(QFont font)
@@ -85,8 +86,7 @@ TAboutBox::TAboutBox(QWidget *parent)
 
     // The licence note of the automatic placement's face model.
     LabLandmarks = label("LabLandmarks",
-                         QStringLiteral("The face landmark model was trained on the iBUG 300-W data, whose "
-                                        "licence excludes commercial use."),
+                         QStringLiteral("The face model's data (iBUG 300-W) excludes commercial use."),
                          QRect(8, 134, 246, 26));
     LabLandmarks->setWordWrap(true);
     setTextColour(LabLandmarks, QColor(0x6E, 0x6E, 0x6E));
@@ -125,8 +125,9 @@ void TAboutBox::showEvent(QShowEvent *event)
 void TAboutBox::fitLabels()
 {
     // Text measuring waits for the first showing, to keep start-up light.
+    // A translation sets a notice's plain text again; it is wrapped anew.
     for (QLabel *notice : {LabLawInfo, LabLandmarks, LabLawProtected}) {
-        if (notice->textFormat() != Qt::RichText) {
+        if (!notice->text().startsWith(TightLinesStart)) {
             notice->setTextFormat(Qt::RichText);
             notice->setText(tightLines(notice->text()));
         }
@@ -145,6 +146,9 @@ QLabel *TAboutBox::label(const char *name, const QString &text, const QRect &pla
     created->setGeometry(place);
     created->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     created->setFocusPolicy(Qt::NoFocus);
+    // Black on the fixed gradient, whatever the palette's text colour (a
+    // dark palette's light text would not read there).
+    setTextColour(created, Qt::black);
     return created;
 }
 

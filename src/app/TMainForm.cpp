@@ -10,6 +10,7 @@
 #include "core/TProgramFolder.h"
 #include "TfrmErrorMsg.h"
 #include "input/TClipboard.h"
+#include "input/TDroppedFile.h"
 #include "input/TImportWizard.h"
 #include "input/TOpenDialog.h"
 #include "input/TPhotoLoader.h"
@@ -19,8 +20,12 @@
 #include "lang/TTranslator.h"
 #include "measure/TGuideLines.h"
 #include "measure/THandTool.h"
+#include "measure/TLineAids.h"
 #include "measure/TImgView32.h"
+#include "measure/TLineCommands.h"
+#include "measure/TMeasureHistory.h"
 #include "measure/TMeasurePick.h"
+#include "measure/TZoomText.h"
 #include "measure/TAutoPlacer.h"
 #include "measure/TFaceFinder.h"
 #include "measure/TLandmarkPlacement.h"
@@ -40,6 +45,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -55,6 +61,8 @@ namespace {
 
 // The Measure panel's glyph of a line the face's landmarks placed.
 constexpr int PlacedAutomaticallyGlyph = 3;
+// The language key of the automatic placement's undo step.
+constexpr const char *PlaceLinesAutoStep = "Step.PlaceLinesAuto";
 
 struct TActionDef
 {
@@ -82,8 +90,50 @@ const TActionDef ActionDefs[] = {
     {"AcHelp", "Help", "Help", "Show Help", NoShortcut, -1},
     {"AcGoToHomePage", "Help", "Go to Home Page", "", NoShortcut, -1},
     {"acHelpAbout", "Help", "&About...", "About|Displays program information, version number, and copyright", NoShortcut, -1},
-    {"acPlaceLinesAuto", "File", "Place Lines Automatically", "Place lines automatically|Finds the face and places the eleven guide lines on it", Qt::CTRL | Qt::Key_M, 13},
+    {"acFitToWindow", "View", "Fit to Window", "Fit to window|Shows the whole photo in the window", Qt::CTRL | Qt::Key_0, 13},
+    {"acEditUndo", "Edit", "Undo", "Undo|Takes back the last change of the guide lines", Qt::CTRL | Qt::Key_Z, -1},
+    {"acEditRedo", "Edit", "Redo", "Redo|Makes the change taken back again", Qt::CTRL | Qt::SHIFT | Qt::Key_Z, -1},
+    {"acRecentreLine", "Edit", "Re-centre Line",
+     "Re-centre line|Puts the current measurement's line back on the centre of the view", NoShortcut, -1},
+    {"acShowAllLines", "View", "Show All Lines", "Show all lines|Draws the lines of every measurement, each with its number",
+     Qt::CTRL | Qt::SHIFT | Qt::Key_A, -1},
+    {"acPlaceLinesAuto", "File", "Place Lines Automatically", "Place lines automatically|Finds the face and places the eleven guide lines on it", Qt::CTRL | Qt::Key_M, 14},
 };
+
+// The desktop's usual keys, taken beside an action's own shortcut.
+struct TStandardKeys
+{
+    const char *name;
+    QKeySequence::StandardKey standard;
+    QKeyCombination extra;
+};
+
+const TStandardKeys StandardKeys[] = {
+    {"acZoomIn", QKeySequence::ZoomIn, Qt::CTRL | Qt::Key_Equal}, // "+" without Shift
+    {"acZoomOut", QKeySequence::ZoomOut, NoShortcut},
+    {"acActualPixels", QKeySequence::UnknownKey, Qt::CTRL | Qt::Key_1},
+    {"acExit", QKeySequence::Quit, NoShortcut},
+    {"AcHelp", QKeySequence::HelpContents, NoShortcut},
+};
+
+// The action's own shortcut first, so that its menu item shows that one.
+QList<QKeySequence> shortcutsOf(const TActionDef &def)
+{
+    QList<QKeySequence> keys;
+    if (def.shortcut != NoShortcut)
+        keys.append(QKeySequence(def.shortcut));
+    for (const TStandardKeys &standard : StandardKeys) {
+        if (qstrcmp(standard.name, def.name) != 0)
+            continue;
+        QList<QKeySequence> more = QKeySequence::keyBindings(standard.standard);
+        if (standard.extra != NoShortcut)
+            more.append(QKeySequence(standard.extra));
+        for (const QKeySequence &key : std::as_const(more))
+            if (!keys.contains(key))
+                keys.append(key);
+    }
+    return keys;
+}
 
 QAction *menuItem(QMenu *menu, const char *itemName, QAction *action)
 {
@@ -117,7 +167,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     font.setPixelSize(11);
     setFont(font);
 
-    ImgListAction = new TImageList(QStringLiteral("ImgListAction"), QStringLiteral("action"), 14, QSize(32, 32), this);
+    ImgListAction = new TImageList(QStringLiteral("ImgListAction"), QStringLiteral("action"), 15, QSize(32, 32), this);
     ImgListToolPanel = new TImageList(QStringLiteral("ImgListToolPanel"), QStringLiteral("toolpanel"), 4, QSize(8, 8), this);
 
     FOpenDialog = new TOpenDialog(this);
@@ -149,12 +199,14 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setFixedHeight(19);
     statusBar()->setSizeGripEnabled(false);
+    createZoomField();
 
     resize(708, 498);
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - QPoint(716 / 2, 525 / 2));
 
     createSecondaryWindows();
+    setAcceptDrops(true);
 }
 
 TMainForm::~TMainForm() = default;
@@ -169,6 +221,7 @@ void TMainForm::createSecondaryWindows()
 {
     FAboutBox = new TAboutBox(this);
     FfrmOrvessaView = new TfrmOrvessaView(this);
+    FfrmOrvessaView->SetLookup([this](const QString &key) { return LangText(key); });
     FfrmImportDlg = new TfrmImportDlg(this);
     FfrmErrorMsg = new TfrmErrorMsg(this);
     FImportWizard = new TImportWizard(
@@ -190,13 +243,14 @@ void TMainForm::createActions()
         action->setObjectName(QString::fromLatin1(def.name));
         action->setProperty("category", QString::fromLatin1(def.category));
         TTranslator::SetHint(action, QString::fromUtf8(def.hint));
-        if (def.shortcut != NoShortcut)
-            action->setShortcut(QKeySequence(def.shortcut));
+        action->setShortcuts(shortcutsOf(def));
         if (def.image >= 0)
             action->setIcon(ImgListAction->icon(def.image));
         addAction(action); // shortcuts work whichever control has the focus
     }
     action(QStringLiteral("acHandTool"))->setCheckable(true);
+    action(QStringLiteral("acEditRedo"))->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                                        QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
     connect(action(QStringLiteral("acExit")), &QAction::triggered, this, &TMainForm::acExitExecute);
     connect(action(QStringLiteral("AcHelp")), &QAction::triggered, this, &TMainForm::AcHelpExecute);
@@ -210,6 +264,7 @@ void TMainForm::createActions()
     connect(action(QStringLiteral("acZoomIn")), &QAction::triggered, this, &TMainForm::acZoomInExecute);
     connect(action(QStringLiteral("acZoomOut")), &QAction::triggered, this, &TMainForm::acZoomOutExecute);
     connect(action(QStringLiteral("acActualPixels")), &QAction::triggered, this, &TMainForm::acActualPixelsExecute);
+    connect(action(QStringLiteral("acFitToWindow")), &QAction::triggered, this, &TMainForm::acFitToWindowExecute);
     // Toggled, not triggered: the guide lines switch the tool off through the
     // action as well.
     connect(action(QStringLiteral("acHandTool")), &QAction::toggled, this, &TMainForm::acHandToolExecute);
@@ -233,11 +288,21 @@ void TMainForm::createMenu()
     separator(file, "N1");
     menuItem(file, "Exit1", action(QStringLiteral("acExit")));
 
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    menuItem(edit, "Undo1", action(QStringLiteral("acEditUndo")));
+    menuItem(edit, "Redo1", action(QStringLiteral("acEditRedo")));
+    separator(edit, "N7");
+    menuItem(edit, "RecentreLine1", action(QStringLiteral("acRecentreLine")));
+
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
     menuItem(view, "ActualPixels1", action(QStringLiteral("acActualPixels")));
     menuItem(view, "ZoomIn1", action(QStringLiteral("acZoomIn")));
     menuItem(view, "ZoomOut1", action(QStringLiteral("acZoomOut")));
+    menuItem(view, "FitToWindow1", action(QStringLiteral("acFitToWindow")));
+    separator(view, "N8");
+    menuItem(view, "ShowAllLines1", action(QStringLiteral("acShowAllLines")));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -258,15 +323,13 @@ void TMainForm::createToolBar()
     MainToolBar->setIconSize(QSize(32, 32));
     MainToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     MainToolBar->setFixedHeight(42);
-    QPalette toolBarColours = MainToolBar->palette();
-    toolBarColours.setColor(QPalette::Window, QColor(0xF5, 0xF5, 0xF5));
-    MainToolBar->setPalette(toolBarColours);
     MainToolBar->addSeparator();
     MainToolBar->addAction(action(QStringLiteral("acFileOpen")));
     MainToolBar->addSeparator();
     MainToolBar->addAction(action(QStringLiteral("acActualPixels")));
     MainToolBar->addAction(action(QStringLiteral("acZoomIn")));
     MainToolBar->addAction(action(QStringLiteral("acZoomOut")));
+    MainToolBar->addAction(action(QStringLiteral("acFitToWindow")));
     MainToolBar->addSeparator();
     MainToolBar->addAction(action(QStringLiteral("acHandTool")));
     MainToolBar->addAction(action(QStringLiteral("acPlaceLinesAuto")));
@@ -346,15 +409,45 @@ void TMainForm::connectView()
     FHandTool = std::make_unique<THandTool>(*Image, *handTool);
     FGuideLines = std::make_unique<TGuideLines>(*Image, FMeasureStore, PictureFolder(),
                                                 [handTool] { handTool->setChecked(false); });
+    FMeasureHistory = std::make_unique<TMeasureHistory>(*Image, *FGuideLines, *ToolPanelMeasure, *ImgPreview,
+                                                        [this](const QString &key) { return LangText(key); });
     FMeasurePick = std::make_unique<TMeasurePick>(
-        *ToolPanelMeasure, *ImgPreview, *Image, *FHandTool, *FGuideLines, PictureFolder(),
+        *ToolPanelMeasure, *ImgPreview, *Image, *FHandTool, *FGuideLines, *FMeasureHistory, PictureFolder(),
         [this](const QString &key) { return LangText(key); }, [this](const QString &message) { ShowError(message); });
+    connectLineCommands();
+    FLineAids = std::make_unique<TLineAids>(*Image, *FGuideLines, *ToolPanelMeasure, *statusBar(),
+                                            *action(QStringLiteral("acShowAllLines")),
+                                            [this](const QString &key) { return LangText(key); });
 
     connect(Image, &TImgView32::mouseWheelDown, this, &TMainForm::ImgViewMouseWheelDown);
     connect(Image, &TImgView32::mouseWheelUp, this, &TMainForm::ImgViewMouseWheelUp);
     connect(Image, &TImgView32::mouseDown, this, &TMainForm::ImageMouseDown);
     connect(Image, &TImgView32::mouseMove, this, &TMainForm::ImageMouseMove);
     connect(Image, &TImgView32::mouseUp, this, &TMainForm::ImageMouseUp);
+}
+
+void TMainForm::createZoomField()
+{
+    auto *zoom = new QLabel(TZoomText::Text(Image->Scale()), statusBar());
+    zoom->setObjectName(QStringLiteral("LabZoom"));
+    zoom->setContentsMargins(4, 0, 6, 0); // clear of the window's edge
+    statusBar()->addPermanentWidget(zoom);
+    connect(Image, &TImgView32::scaleChanged, zoom, [zoom](float scale) { zoom->setText(TZoomText::Text(scale)); });
+}
+
+void TMainForm::connectLineCommands()
+{
+    FLineCommands = std::make_unique<TLineCommands>(*Image, *FGuideLines, *FMeasurePick, *FMeasureHistory);
+    Image->SetKeyHandler([this](int key, Qt::KeyboardModifiers modifiers) {
+        return FLineCommands->KeyDown(key, modifiers);
+    });
+    QAction *undo = action(QStringLiteral("acEditUndo"));
+    QAction *redo = action(QStringLiteral("acEditRedo"));
+    connect(undo, &QAction::triggered, this, [this] { FMeasureHistory->Undo(); });
+    connect(redo, &QAction::triggered, this, [this] { FMeasureHistory->Redo(); });
+    connect(action(QStringLiteral("acRecentreLine")), &QAction::triggered, this,
+            [this] { FLineCommands->RecentreLine(); });
+    FMeasureHistory->BindActions(*undo, *redo);
 }
 
 void TMainForm::acZoomInExecute()
@@ -370,6 +463,11 @@ void TMainForm::acZoomOutExecute()
 void TMainForm::acActualPixelsExecute()
 {
     Image->ActualPixels();
+}
+
+void TMainForm::acFitToWindowExecute()
+{
+    Image->FitToWindow();
 }
 
 void TMainForm::acHandToolExecute(bool checked)
@@ -429,6 +527,23 @@ void TMainForm::OpenOnceShown(const QString &path)
     QTimer::singleShot(0, this, [this, path] { acFileOpenAccept(path); });
 }
 
+void TMainForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!TDroppedFile::Path(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent *event)
+{
+    const QString path = TDroppedFile::Path(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Queued: the drop is answered first, and a photo that cannot be read
+    // is reported once the drag is over.
+    OpenOnceShown(path);
+}
+
 void TMainForm::acEditCopyExecute()
 {
     if (!Image->IsPhotoEmpty())
@@ -451,6 +566,16 @@ void TMainForm::acImportFotoExecute()
 TGuideLines *TMainForm::GuideLines() const
 {
     return FGuideLines.get();
+}
+
+const TLineAids &TMainForm::LineAids() const
+{
+    return *FLineAids;
+}
+
+void TMainForm::SetShowAllLines(bool on)
+{
+    FLineAids->SetShowAllLines(on);
 }
 
 void TMainForm::showEvent(QShowEvent *event)
@@ -479,8 +604,10 @@ void TMainForm::Translate()
     if (FMultiLang.UseLanguageFile(TMultiLang::ChooseLanguageFile(LanguageFolder()), objectName())
         == TMultiLang::TLoadResult::Invalid)
         EndForInvalidLanguageFile();
-    TTranslator::Apply({this, FfrmErrorMsg, FfrmImportDlg, FAboutBox}, ProgramFolder(),
+    FQtTranslation.Use(GetCountryCode(false));
+    TTranslator::Apply({this, FfrmErrorMsg, FfrmImportDlg, FAboutBox, FfrmOrvessaView}, ProgramFolder(),
                        [this](const QString &key) { return LangText(key); });
+    FMeasureHistory->UpdateActions(); // "Undo Move Line 4" over the plain caption
     if (LabURL->isVisible())
         LabURL->adjustSize(); // a hidden one fits its new text when shown
 }
@@ -724,19 +851,25 @@ bool TMainForm::MayReplaceHandPlacedLines()
 
 void TMainForm::ApplyPlacedLines(const TPlacedLines &placed)
 {
+    QList<int> lines;
+    for (int n = 1; n <= MeasureCount; ++n)
+        lines.append(n);
+    // The whole placement is one undo step: the lines, their store entries
+    // and the items' glyphs.
+    FMeasureHistory->Record(PlaceLinesAutoStep, 0, lines, [this, &placed] {
+        for (int n = 1; n <= MeasureCount; ++n) {
+            FGuideLines->PlaceLine(n, placed.Lines[n]);
+            ToolPanelMeasure->setItemImageIndex(1, n - 1, PlacedAutomaticallyGlyph);
+        }
+    });
     for (int n = 1; n <= MeasureCount; ++n) {
-        FGuideLines->PlaceLine(n, placed.Lines[n]);
         FAutoLines[n] = FMeasureStore.value(n);
-        ToolPanelMeasure->setItemImageIndex(1, n - 1, PlacedAutomaticallyGlyph);
         QString caption = LangText(QStringLiteral("ToolPanelMeasure.Section1.Item%1").arg(n - 1));
         if (placed.Check[n])
             caption += QStringLiteral(" (%1)").arg(LangText(QStringLiteral("autoPlaceCheck")));
         ToolPanelMeasure->setItemCaption(1, n - 1, caption);
     }
     // Every line is shown, so that the user can check them all at once.
-    for (int i = 0; i < Image->LayerCount(); ++i) {
-        if (Image->Layer(i)->Tag() >= 1 && Image->Layer(i)->Tag() <= MeasureCount)
-            Image->Layer(i)->SetVisible(true);
-    }
+    action(QStringLiteral("acShowAllLines"))->setChecked(true);
     Image->Invalidate();
 }

@@ -5,6 +5,7 @@
 #include "evaluate/TBeautyResult.h"
 #include "evaluate/TFaceProportions.h"
 #include "lang/TMultiLang.h"
+#include "lang/TQtTranslation.h"
 #include "core/TFloatRect.h"
 #include <QVector>
 #include <array>
@@ -21,7 +22,10 @@ struct TPlacedLines;
 class TFindFile;
 class TGuideLines;
 class THandTool;
+class TLineAids;
 class TMeasurePick;
+class TLineCommands;
+class TMeasureHistory;
 class TImportWizard;
 class TViewLayer;
 class TOpenDialog;
@@ -68,15 +72,21 @@ public:
     QString CurrentLanguageFile() const;
 
     TGuideLines *GuideLines() const;
+    const TLineAids &LineAids() const;
+    // View > Show All Lines on or off (an automatic placement turns it on).
+    void SetShowAllLines(bool on);
 
     // Load photo into the main view (File > Open, the wizard's Finish).
     void acFileOpenAccept(const QString &path);
     // Opens the photo as File > Open does, once the window has been shown
-    // (the photo named on the command line).
+    // (the photo named on the command line, a photo dropped on the window).
     void OpenOnceShown(const QString &path);
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // A photo file dropped on the window opens as File > Open opens it.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     QAction *action(const QString &name) const;
@@ -88,6 +98,7 @@ private:
     void createImportPanel();
     void createMeasurePanel();
     void createSecondaryWindows();
+    void createZoomField(); // the zoom level at the status bar's right
 
     void Translate();
     // Shows the fatal message of an invalid language file and ends the
@@ -105,6 +116,7 @@ private:
     void acZoomInExecute();
     void acZoomOutExecute();
     void acActualPixelsExecute();
+    void acFitToWindowExecute();
     void acHandToolExecute(bool checked);
     void ImageMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos,
                         TViewLayer *layer);
@@ -116,6 +128,7 @@ private:
     void ImgViewMouseWheelUp(Qt::KeyboardModifiers modifiers, QPoint pos);
     void ToolPanelMeasureItemClick(int section, int item);
     void connectView();
+    void connectLineCommands();
     void AcHelpExecute();
     void AcGoToHomePageExecute();
     void HelpAbout1Execute();
@@ -137,6 +150,7 @@ private:
     TMeasureStore FMeasureStore;
     QObject *ActionManager = nullptr; // holds the actions, each named
     TMultiLang FMultiLang;
+    TQtTranslation FQtTranslation; // Qt's own texts in the same language
     TFaceProportions FFaceProportions;
     TAutoPlacer *FAutoPlacer = nullptr;
     QTimer *FBusyCursor = nullptr;
@@ -152,7 +166,10 @@ private:
     TImportWizard *FImportWizard = nullptr;
     std::unique_ptr<THandTool> FHandTool;
     std::unique_ptr<TGuideLines> FGuideLines;
+    std::unique_ptr<TMeasureHistory> FMeasureHistory;
     std::unique_ptr<TMeasurePick> FMeasurePick;
+    std::unique_ptr<TLineCommands> FLineCommands;
+    std::unique_ptr<TLineAids> FLineAids;
 
     TImageList *ImgListAction = nullptr;
     TImageList *ImgListToolPanel = nullptr;
