@@ -94,6 +94,10 @@ void TestMainForm::actions_data()
     QTest::newRow("home") << "AcGoToHomePage" << "Go to Home Page" << "" << "" << QKeySequence() << false;
     QTest::newRow("about") << "acHelpAbout" << "&About..." << "About"
                            << "Displays program information, version number, and copyright" << QKeySequence() << false;
+    QTest::newRow("save measurements") << "acSaveMeasurements" << "Save Measurements..." << "" << ""
+                                       << QKeySequence("Ctrl+S") << false;
+    QTest::newRow("open measurements") << "acOpenMeasurements" << "Open Measurements..." << "" << ""
+                                       << QKeySequence("Ctrl+Shift+O") << false;
 }
 
 void TestMainForm::actions()
@@ -124,7 +128,7 @@ void TestMainForm::menuStructure_data()
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QStringList>("items");
     QTest::newRow("File") << "File1"
-                          << QStringList{"acFileOpen", "acImportFoto", "N2", "AcGetBeautyIndex", "N6", "ItLanguage", "N1", "acExit"};
+                          << QStringList{"acFileOpen", "acImportFoto", "acOpenMeasurements", "acSaveMeasurements", "N2", "AcGetBeautyIndex", "N6", "ItLanguage", "N1", "acExit"};
     QTest::newRow("View") << "View1" << QStringList{"acActualPixels", "acZoomIn", "acZoomOut"};
     QTest::newRow("Help") << "Help1" << QStringList{"AcHelp", "N3", "AcGoToHomePage", "N4", "acHelpAbout"};
 }

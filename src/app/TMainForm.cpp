@@ -13,11 +13,15 @@
 #include "input/TImportWizard.h"
 #include "input/TOpenDialog.h"
 #include "input/TPhotoLoader.h"
+#include "input/TSaveDialog.h"
+#include "core/TMeasurementsFile.h"
 #include "input/TfrmImportDlg.h"
 #include "lang/TFindFile.h"
 #include "lang/TLanguageSetting.h"
 #include "lang/TTranslator.h"
+#include "measure/TGuideLine.h"
 #include "measure/TGuideLines.h"
+#include "measure/TSelectionFrame.h"
 #include "measure/THandTool.h"
 #include "measure/TImgView32.h"
 #include "measure/TMeasurePick.h"
@@ -75,7 +79,19 @@ const TActionDef ActionDefs[] = {
     {"AcHelp", "Help", "Help", "Show Help", NoShortcut, -1},
     {"AcGoToHomePage", "Help", "Go to Home Page", "", NoShortcut, -1},
     {"acHelpAbout", "Help", "&About...", "About|Displays program information, version number, and copyright", NoShortcut, -1},
+    {"acSaveMeasurements", "File", "Save Measurements...", "", Qt::CTRL | Qt::Key_S, -1},
+    {"acOpenMeasurements", "File", "Open Measurements...", "", Qt::CTRL | Qt::SHIFT | Qt::Key_O, -1},
 };
+
+// The Measure panel's section of the measurement items and their glyphs.
+constexpr int MeasureSection = 1;
+constexpr int NotStartedGlyph = 0;
+constexpr int DoneGlyph = 2;
+
+QString measurementsFilter()
+{
+    return QStringLiteral("Orvessa measurements|*%1|All files|*.*").arg(QLatin1String(TMeasurementsFile::Extension));
+}
 
 QAction *menuItem(QMenu *menu, const char *itemName, QAction *action)
 {
@@ -113,6 +129,10 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     ImgListToolPanel = new TImageList(QStringLiteral("ImgListToolPanel"), QStringLiteral("toolpanel"), 3, QSize(8, 8), this);
 
     FOpenDialog = new TOpenDialog(this);
+    FMeasurementsOpenDialog = new TOpenDialog(this, measurementsFilter());
+    FMeasurementsOpenDialog->setObjectName(QStringLiteral("MeasurementsOpenDialog"));
+    FMeasurementsSaveDialog = new TSaveDialog(this, measurementsFilter());
+    FMeasurementsSaveDialog->setObjectName(QStringLiteral("MeasurementsSaveDialog"));
     FindFileLng = new TFindFile(this);
     FindFileLng->setObjectName(QStringLiteral("FindFileLng"));
     FindFileLng->setFilter(QStringLiteral("*.lng"));
@@ -199,6 +219,10 @@ void TMainForm::createActions()
     connect(action(QStringLiteral("acEditPaste")), &QAction::triggered, this, &TMainForm::acEditPasteExecute);
     connect(action(QStringLiteral("AcGoToHomePage")), &QAction::triggered, this, &TMainForm::AcGoToHomePageExecute);
     connect(action(QStringLiteral("acHelpAbout")), &QAction::triggered, this, &TMainForm::HelpAbout1Execute);
+    connect(action(QStringLiteral("acSaveMeasurements")), &QAction::triggered, this,
+            &TMainForm::acSaveMeasurementsExecute);
+    connect(action(QStringLiteral("acOpenMeasurements")), &QAction::triggered, this,
+            &TMainForm::acOpenMeasurementsExecute);
     connect(action(QStringLiteral("acZoomIn")), &QAction::triggered, this, &TMainForm::acZoomInExecute);
     connect(action(QStringLiteral("acZoomOut")), &QAction::triggered, this, &TMainForm::acZoomOutExecute);
     connect(action(QStringLiteral("acActualPixels")), &QAction::triggered, this, &TMainForm::acActualPixelsExecute);
@@ -215,6 +239,8 @@ void TMainForm::createMenu()
     file->setObjectName(QStringLiteral("File1"));
     menuItem(file, "Open1", action(QStringLiteral("acFileOpen")));
     menuItem(file, "ImportFoto1", action(QStringLiteral("acImportFoto")));
+    menuItem(file, "OpenMeasurements1", action(QStringLiteral("acOpenMeasurements")));
+    menuItem(file, "SaveMeasurements1", action(QStringLiteral("acSaveMeasurements")));
     separator(file, "N2");
     menuItem(file, "GetBeautyIndex1", action(QStringLiteral("AcGetBeautyIndex")));
     separator(file, "N6");
@@ -405,6 +431,7 @@ void TMainForm::acFileOpenExecute()
 void TMainForm::acFileOpenAccept(const QString &path)
 {
     Image->SetPhoto(TPhotoLoader::Load(path));
+    FPhotoFile = path;
 }
 
 void TMainForm::OpenOnceShown(const QString &path)
@@ -424,8 +451,10 @@ void TMainForm::acEditPasteExecute()
 {
     // Ctrl+V takes the clipboard's picture as the photo, as a load does.
     TPhoto picture = TClipboard::Picture();
-    if (!picture.IsEmpty())
+    if (!picture.IsEmpty()) {
         Image->SetPhoto(std::move(picture));
+        FPhotoFile.clear();
+    }
 }
 
 void TMainForm::acImportFotoExecute()
@@ -631,4 +660,134 @@ QString TMainForm::PictureFolder() const
 QString TMainForm::TemplateFolder() const
 {
     return FProgramFolder + QStringLiteral("res") + QDir::separator();
+}
+
+bool TMainForm::HasGuideLine(int n) const
+{
+    for (int i = 0; i < Image->LayerCount(); ++i)
+        if (Image->Layer(i) != FGuideLines->Frame() && Image->Layer(i)->Tag() == n)
+            return true;
+    return false;
+}
+
+void TMainForm::acSaveMeasurementsExecute()
+{
+    if (Image->IsPhotoEmpty()) {
+        ShowError(LangText(QStringLiteral("errorSaveNoPhoto")));
+        return;
+    }
+    if (FPhotoFile.isEmpty()) {
+        ShowError(LangText(QStringLiteral("errorSaveNoPhotoFile")));
+        return;
+    }
+    if (TMeasurementsFile::Entries(FMeasureStore, [this](int n) { return HasGuideLine(n); }).isEmpty()) {
+        ShowError(LangText(QStringLiteral("errorSaveNoLines")));
+        return;
+    }
+    const QFileInfo photo(FPhotoFile);
+    const QString suggested = photo.dir().filePath(photo.completeBaseName() + QLatin1String(TMeasurementsFile::Extension));
+    if (FMeasurementsSaveDialog->Execute(suggested))
+        SaveMeasurements(FMeasurementsSaveDialog->FileName());
+}
+
+void TMainForm::SaveMeasurements(const QString &path)
+{
+    const QString file = path.endsWith(QLatin1String(TMeasurementsFile::Extension))
+        ? path
+        : path + QLatin1String(TMeasurementsFile::Extension);
+    const TMeasurements measurements{TMeasurementsFile::PhotoReference(file, FPhotoFile), Image->Photo().PixelSize(),
+                                     TMeasurementsFile::Sha256(FPhotoFile),
+                                     TMeasurementsFile::Entries(FMeasureStore, [this](int n) { return HasGuideLine(n); })};
+    QString reason;
+    if (measurements.PhotoSha256.isEmpty()) {
+        QFile photo(FPhotoFile);
+        photo.open(QIODevice::ReadOnly);
+        reason = FPhotoFile + QStringLiteral(": ") + photo.errorString();
+    } else if (TMeasurementsFile::Write(file, measurements, reason)) {
+        return;
+    }
+    TMessageBox::critical(this, QStringLiteral("Orvessa"),
+                          TOrvessaApplication::errorBoxText(LangText(QStringLiteral("errorSaveFailed")).arg(file, reason)));
+}
+
+void TMainForm::acOpenMeasurementsExecute()
+{
+    if (FMeasurementsOpenDialog->Execute())
+        OpenMeasurements(FMeasurementsOpenDialog->FileName());
+}
+
+void TMainForm::OpenMeasurements(const QString &path)
+{
+    TMeasurementsFault fault;
+    const std::optional<TMeasurements> measurements = TMeasurementsFile::Read(path, fault);
+    if (!measurements) {
+        ShowError(LangText(QStringLiteral("errorMeasurementsFile"))
+                      .arg(path, fault.Text([this](const QString &key) { return LangText(key); })));
+        return;
+    }
+    if (TakeMeasurementsPhoto(path, *measurements))
+        ApplyMeasurements(*measurements);
+}
+
+bool TMainForm::TakeMeasurementsPhoto(const QString &filePath, const TMeasurements &measurements)
+{
+    const QString photoPath = TMeasurementsFile::PhotoPath(filePath, measurements.PhotoFile);
+    const bool found = QFileInfo(photoPath).isFile();
+    if (!found && Image->IsPhotoEmpty()) {
+        ShowError(LangText(QStringLiteral("errorMeasurementsNoPhoto")).arg(photoPath));
+        return false;
+    }
+    // The photo is read, but shown only once it is known to fit.
+    const TPhoto photo = found ? TPhotoLoader::Load(photoPath) : Image->Photo();
+    const QSize size = photo.PixelSize();
+    if (size != measurements.PhotoSize) {
+        ShowError(LangText(QStringLiteral("errorPhotoSize"))
+                      .arg(found ? photoPath : FPhotoFile, QString::number(size.width()), QString::number(size.height()),
+                           QString::number(measurements.PhotoSize.width()),
+                           QString::number(measurements.PhotoSize.height())));
+        return false;
+    }
+    if (!found) {
+        TMessageBox::warning(this, QStringLiteral("Orvessa"), LangText(QStringLiteral("warningPhotoMissing")).arg(photoPath));
+        return true;
+    }
+    if (TMeasurementsFile::Sha256(photoPath) != measurements.PhotoSha256
+        && !TMessageBox::question(this, QStringLiteral("Orvessa"),
+                                  LangText(QStringLiteral("questionPhotoChanged")).arg(photoPath)))
+        return false;
+    Image->SetPhoto(photo);
+    FPhotoFile = photoPath;
+    return true;
+}
+
+void TMainForm::ApplyMeasurements(const TMeasurements &measurements)
+{
+    const TMeasureStore store = TMeasurementsFile::Store(measurements.Entries);
+    int last = 0;
+    for (int n = 1; n <= MeasureCount; ++n) {
+        const bool inFile = std::any_of(measurements.Entries.begin(), measurements.Entries.end(),
+                                        [n](const TMeasurementEntry &e) { return e.Number == n; });
+        if (inFile) {
+            // As a pick and a drag: the line starts (made if missing), takes
+            // its place and is stored on release.
+            FGuideLines->StartMeasure(n);
+            FGuideLines->Selection()->SetLocation(store[n]);
+            FGuideLines->StoreSelection();
+            last = n;
+        } else {
+            for (int i = Image->LayerCount() - 1; i >= 0; --i) {
+                TViewLayer *layer = Image->Layer(i);
+                if (layer == FGuideLines->Frame() || layer->Tag() != n)
+                    continue;
+                if (layer == FGuideLines->Selection())
+                    FGuideLines->SelectGuideLine(nullptr);
+                Image->RemoveLayer(layer);
+            }
+            FMeasureStore[n] = TFloatRect{};
+        }
+        ToolPanelMeasure->setItemImageIndex(MeasureSection, n - 1, inFile ? DoneGlyph : NotStartedGlyph);
+    }
+    if (last > 0)
+        FGuideLines->StartMeasure(last);
+    Image->Invalidate();
 }

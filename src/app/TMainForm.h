@@ -9,6 +9,8 @@
 #include <QVector>
 
 class QAction;
+struct TMeasurements;
+class TSaveDialog;
 class QMenu;
 class QToolBar;
 class QLabel;
@@ -70,11 +72,27 @@ public:
     // (the photo named on the command line).
     void OpenOnceShown(const QString &path);
 
+    // File > Save Measurements and File > Open Measurements.
+    void acSaveMeasurementsExecute();
+    void acOpenMeasurementsExecute();
+    // Saves the measurements of the photo in view to path.
+    void SaveMeasurements(const QString &path);
+    // Opens the measurements file at path, as File > Open Measurements does
+    // once the dialog has answered.
+    void OpenMeasurements(const QString &path);
+
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     QAction *action(const QString &name) const;
+    // Whether the photo of the file may take its measurements, opening it
+    // when it exists; false after telling the user why not.
+    bool TakeMeasurementsPhoto(const QString &filePath, const TMeasurements &measurements);
+    // Gives every measurement the line and store entry of the file, clearing
+    // those the file lacks, through the guide lines as a placement does.
+    void ApplyMeasurements(const TMeasurements &measurements);
+    bool HasGuideLine(int n) const;
     void FormCreate();
     void createActions();
     void createMenu();
@@ -129,6 +147,9 @@ private:
     TFindFile *FindFileLng = nullptr;
     TPageProducer *PageProducer = nullptr;
     TOpenDialog *FOpenDialog = nullptr;
+    TOpenDialog *FMeasurementsOpenDialog = nullptr;
+    TSaveDialog *FMeasurementsSaveDialog = nullptr;
+    QString FPhotoFile; // the file the photo in view came from; empty for none
     TImportWizard *FImportWizard = nullptr;
     std::unique_ptr<THandTool> FHandTool;
     std::unique_ptr<TGuideLines> FGuideLines;

@@ -2,7 +2,7 @@
 
 #include <QFileDialog>
 
-TOpenDialog::TOpenDialog(QWidget *owner) : QObject(owner), FOwner(owner)
+TOpenDialog::TOpenDialog(QWidget *owner, QString filter) : QObject(owner), FOwner(owner), FFilter(std::move(filter))
 {
     setObjectName(QStringLiteral("OpenDialog"));
 }
@@ -34,7 +34,7 @@ QStringList TOpenDialog::qtFilters(const QString &filter)
 
 bool TOpenDialog::Execute()
 {
-    const QStringList filters = qtFilters(QString::fromLatin1(Filter));
+    const QStringList filters = qtFilters(FFilter);
     QString chosen;
     if (hook()) {
         chosen = hook()(filters, filters.first());

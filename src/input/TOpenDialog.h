@@ -20,7 +20,8 @@ public:
     // returns the chosen path, or an empty string for Cancel.
     using Hook = std::function<QString(const QStringList &filters, const QString &selectedFilter)>;
 
-    explicit TOpenDialog(QWidget *owner);
+    // filter: names and patterns as in Filter, the default.
+    explicit TOpenDialog(QWidget *owner, QString filter = QString::fromLatin1(Filter));
 
     // Shows the dialog; true when the user accepted a file.
     bool Execute();
@@ -35,5 +36,6 @@ private:
     static Hook &hook();
 
     QWidget *FOwner;
+    QString FFilter;
     QString FFileName;
 };

@@ -18,7 +18,6 @@ const TOurText OurTexts[] = {
     {"acSaveMeasurements.Hint", "Save measurements|Saves the guide lines of the photo to a measurements file"},
     {"acOpenMeasurements", "Open Measurements..."},
     {"acOpenMeasurements.Hint", "Open measurements|Opens a measurements file and places its guide lines"},
-    {"measurementsFilter", "Orvessa measurements"},
     {"errorMeasurementsFile", "The measurements file %1 cannot be opened: %2."},
     {"errorSaveNoPhoto", "Open a photo first, then save its measurements."},
     {"errorSaveNoPhotoFile", "The photo was not opened from a file. Open it from a file to save its measurements."},

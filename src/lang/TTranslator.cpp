@@ -79,6 +79,10 @@ const QList<TTranslator::TRow> KeyTable = {
     {"frmImportDlg.BtnBack.Caption", W::ImportDlg, T::Caption, "BtnBack"},
     {"AboutBox", W::AboutBox, T::WindowTitle, nullptr},
     {"AboutBox.LabVer.Caption", W::AboutBox, T::Caption, "LabVer"},
+    {"acSaveMeasurements", W::MainForm, T::ActionCaption, "acSaveMeasurements"},
+    {"acSaveMeasurements.Hint", W::MainForm, T::ActionHint, "acSaveMeasurements"},
+    {"acOpenMeasurements", W::MainForm, T::ActionCaption, "acOpenMeasurements"},
+    {"acOpenMeasurements.Hint", W::MainForm, T::ActionHint, "acOpenMeasurements"},
 };
 
 QWidget *windowOf(const TTranslator::TWindows &windows, TTranslator::TWindow window)

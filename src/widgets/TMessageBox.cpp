@@ -55,3 +55,36 @@ void TMessageBox::fatalTopMost(const QString &title, const QString &text)
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     execBox(box, "FatalTopMost");
 }
+
+void TMessageBox::warning(QWidget *parent, const QString &title, const QString &text)
+{
+    if (hook()) {
+        hook()(Kind::Warning, title, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    execBox(box, "Warning");
+}
+
+bool &TMessageBox::answer()
+{
+    static bool yes = false;
+    return yes;
+}
+
+void TMessageBox::setQuestionAnswer(bool yes)
+{
+    answer() = yes;
+}
+
+bool TMessageBox::question(QWidget *parent, const QString &title, const QString &text)
+{
+    if (hook()) {
+        hook()(Kind::Question, title, text);
+        return answer();
+    }
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    // A logged box is answered with OK, which is not Yes.
+    return execBox(box, "Question") == QMessageBox::Yes;
+}

@@ -12,14 +12,20 @@ class QWidget;
 class TMessageBox
 {
 public:
-    enum class Kind { Critical, FatalTopMost };
+    enum class Kind { Critical, FatalTopMost, Warning, Question };
     using Hook = std::function<void(Kind kind, const QString &title, const QString &text)>;
 
     static void critical(QWidget *parent, const QString &title, const QString &text);
     static void fatalTopMost(const QString &title, const QString &text);
+    static void warning(QWidget *parent, const QString &title, const QString &text);
+    // A Yes/No box; true for Yes. With a hook installed the box is recorded
+    // and answered with setQuestionAnswer's answer (No until set).
+    static bool question(QWidget *parent, const QString &title, const QString &text);
+    static void setQuestionAnswer(bool yes);
 
     static void setHook(Hook hook);
 
 private:
     static Hook &hook();
+    static bool &answer();
 };
