@@ -27,6 +27,7 @@
 #include "measure/TMeasurePick.h"
 #include "report/TPageProducer.h"
 #include "report/TReportPage.h"
+#include "report/TReportPicture.h"
 #include "report/TReportPlace.h"
 #include "report/TReportTags.h"
 #include "report/TfrmOrvessaView.h"
@@ -50,6 +51,7 @@
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUrl>
 
 namespace {
 
@@ -575,12 +577,35 @@ void TMainForm::AcGetBeautyIndexExecute()
         return;
     }
     const TReportPlace place(ProgramFolder());
-    FfrmOrvessaView->ShowPage(TReportPage::Write(place.Folder(), place.Page(PageProducer->Content())));
+    FfrmOrvessaView->ShowPage(WriteReport(place));
 }
 
-QByteArray TMainForm::PageProducerHTMLTag(const QByteArray &tagName, const QByteArray &) const
+QString TMainForm::WriteReport(const TReportPlace &place)
 {
-    return TReportTags::Text(FBeautyResult, tagName);
+    // The picture goes first, under a name of its own; the previous page
+    // keeps showing the previous picture until the new page replaces it,
+    // and a page that fails takes its new picture away again.
+    const QImage picture = TReportPicture::Draw(Image->Photo().Pixels(), FMeasureStore);
+    bool isNew = false;
+    const QString picturePath = TReportPicture::Write(place.Folder(), TReportPicture::Png(picture), isNew);
+    const TBeautySteps steps = GetBeautySteps(FFaceProportions);
+    FReportContent = {FBeautyResult, {steps.Ratio[0], steps.Ratio[1], steps.Ratio[2], steps.Ratio[3]},
+                      QUrl::fromLocalFile(picturePath).toEncoded(), picture.width()};
+    QString page;
+    try {
+        page = TReportPage::Write(place.Folder(), place.Page(PageProducer->Content()));
+    } catch (...) {
+        if (isNew)
+            QFile::remove(picturePath);
+        throw;
+    }
+    TReportPicture::RemoveOthers(place.Folder(), picturePath);
+    return page;
+}
+
+QByteArray TMainForm::PageProducerHTMLTag(const QByteArray &tagName, const QByteArray &tagParams) const
+{
+    return TReportTags::Text(FReportContent, tagName, tagParams);
 }
 
 void TMainForm::acExitExecute()

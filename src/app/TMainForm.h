@@ -5,12 +5,14 @@
 #include "evaluate/TBeautyResult.h"
 #include "evaluate/TFaceProportions.h"
 #include "lang/TMultiLang.h"
+#include "report/TReportTags.h"
 #include "core/TFloatRect.h"
 #include <QVector>
 
 class QAction;
 struct TMeasurements;
 class TSaveDialog;
+class TReportPlace;
 class QMenu;
 class QToolBar;
 class QLabel;
@@ -133,6 +135,8 @@ private:
     void AcGoToHomePageExecute();
     void HelpAbout1Execute();
     void AcGetBeautyIndexExecute();
+    // Writes the report's picture and page at place; the page's path.
+    QString WriteReport(const TReportPlace &place);
     QByteArray PageProducerHTMLTag(const QByteArray &tagName, const QByteArray &tagParams) const;
     void BtnHelpClick();
     void ToolPanelImportItemClick(int section, int item);
@@ -143,6 +147,7 @@ private:
     TMultiLang FMultiLang;
     TFaceProportions FFaceProportions;
     TBeautyResult FBeautyResult;
+    TReportTags::TContent FReportContent;
 
     TFindFile *FindFileLng = nullptr;
     TPageProducer *PageProducer = nullptr;
