@@ -38,8 +38,8 @@ install(FILES ${ORVESSA_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hic
   RENAME ${ORVESSA_APP_ID}.svg)
 
 # cpack -G DEB: the libraries' packages are found by dpkg-shlibdeps; the data
-# the program needs at run time is named here: libwmf's fonts and the web
-# engine's resources and helper process.
+# the program needs at run time is named here: libwmf's fonts, the web
+# engine's resources and helper process, and Qt's translations.
 set(CPACK_PACKAGE_NAME orvessa)
 set(CPACK_PACKAGE_VENDOR Tallowmere)
 set(CPACK_PACKAGE_CONTACT "Tallowmere <orvessa@tallowmere.example>")
@@ -52,6 +52,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "fonts-urw-base35, libqt6webengine6-data, libqt6webenginecore6-bin, fonts-dejavu-core | fonts-liberation2")
+  "fonts-urw-base35, libqt6webengine6-data, libqt6webenginecore6-bin, qt6-translations-l10n, fonts-dejavu-core | fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.tallowmere.example/)
 include(CPack)

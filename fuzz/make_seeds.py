@@ -71,9 +71,34 @@ def gif_seeds(project):
     yield "warning", (project / "data/pic/warning.gif").read_bytes()
 
 
+def exif(orientation, big=False, count=1, first=8, next_ifd=0):
+    """An EXIF block: IFD0 at first, holding one orientation entry (SHORT)
+    but claiming count entries, chained to next_ifd."""
+    order = ">" if big else "<"
+    tiff = (b"MM" if big else b"II") + struct.pack(order + "HI", 42, first)
+    tiff += b"\0" * (first - 8)
+    tiff += struct.pack(order + "HHHIHHI", count, 0x0112, 3, 1, orientation, 0, next_ifd)
+    return b"Exif\0\0" + tiff
+
+
+def with_app1(jpeg, block):
+    """The JPEG with the block as an APP1 segment right after its start marker."""
+    return jpeg[:2] + b"\xff\xe1" + struct.pack(">H", len(block) + 2) + block + jpeg[2:]
+
+
 def jpg_seeds(project):
-    for name in ("hline", "vline"):
-        yield name, (project / f"data/pic/{name}.jpg").read_bytes()
+    pictures = {name: (project / f"data/pic/{name}.jpg").read_bytes() for name in ("hline", "vline")}
+    yield from pictures.items()
+    # EXIF orientation, as camera files carry it, and hostile blocks; the
+    # target also reads each input as a bare block.
+    yield "exif-6-mm", with_app1(pictures["hline"], exif(6, big=True))
+    yield "exif-3-ii", with_app1(pictures["vline"], exif(3))
+    yield "exif-8-loop", with_app1(pictures["hline"], exif(8, next_ifd=8))
+    yield "exif-huge-count", with_app1(pictures["vline"], exif(5, count=0xFFFF))
+    yield "exif-outside", with_app1(pictures["hline"], exif(7)[:10] + struct.pack("<I", 0xFFFFFFF0) + exif(7)[14:])
+    yield "exif-cut", with_app1(pictures["vline"], exif(6)[:20])
+    yield "exif-bare-7", exif(7, first=12)
+    yield "exif-bare-bad-order", b"Exif\0\0IM" + exif(6)[8:]
 
 
 def wmf(records, width=48, height=32, inch=1440):

@@ -384,37 +384,65 @@ private slots:
         QCOMPARE(view.viewport()->size(), QSize(1200, 300));
     }
 
-    void drawsNearestNeighbourOnSilver_data()
+    // The view draws what QPainter::drawImage draws without smoothing into
+    // a silver viewport, on plain and on HiDPI targets. The photo sizes are
+    // picked so that photo pixels per device pixel are exact in 16.16 fixed
+    // point, where QPainter's floating-point set-up samples exactly.
+    void drawsAsQPainterOnSilver_data()
     {
+        QTest::addColumn<QSize>("photoSize");
         QTest::addColumn<float>("scale");
         QTest::addColumn<QPointF>("scroll");
-        QTest::newRow("0.05") << 0.05f << QPointF();
-        QTest::newRow("0.3") << 0.3f << QPointF(20, 10);
-        QTest::newRow("1") << 1.0f << QPointF(33, 44);
-        QTest::newRow("2.5") << 2.5f << QPointF(101, 57);
-        QTest::newRow("20") << 20.0f << QPointF(1234, 999);
+        QTest::addColumn<qreal>("ratio");
+        const struct
+        {
+            const char *name;
+            QSize photo;
+            float scale;
+            QPointF scroll;
+        } cases[] = {
+            {"0.05", QSize(500, 300), 0.05f, QPointF()},
+            {"0.25", QSize(500, 300), 0.25f, QPointF()},
+            {"0.3", QSize(1706, 853), 0.3f, QPointF(20, 10)},
+            {"1", QSize(500, 300), 1.0f, QPointF(33, 44)},
+            {"2.5", QSize(205, 51), 2.5f, QPointF(101, 0)},
+            {"16", QSize(500, 300), 16.0f, QPointF(1234, 999)},
+        };
+        for (const auto &c : cases)
+            for (const qreal ratio : {1.0, 2.0})
+                QTest::addRow("%s x%g", c.name, ratio) << c.photo << c.scale << c.scroll << ratio;
     }
-    void drawsNearestNeighbourOnSilver()
+    void drawsAsQPainterOnSilver()
     {
+        QFETCH(QSize, photoSize);
         QFETCH(float, scale);
         QFETCH(QPointF, scroll);
+        QFETCH(qreal, ratio);
         TImgView32 view;
         view.resize(320, 240);
         view.show();
-        const QImage photo = Pattern(500, 300);
+        const QImage photo = Pattern(photoSize.width(), photoSize.height());
         view.SetPhoto(TPhoto(photo));
         view.SetScale(scale);
         view.SetScrollPos(scroll);
-        const QImage out = Render(view);
-        const QRect r = view.PhotoRect();
-        for (int y = 0; y < out.height(); y += 3)
-            for (int x = 0; x < out.width(); x += 3) {
-                const QPoint v(x, y);
-                const QPoint p = view.MapToImage(v);
-                const QRgb expected = r.contains(v) ? photo.pixel(qMin(p.x(), 499), qMin(p.y(), 299)) : qRgb(0xC0, 0xC0, 0xC0);
-                if (out.pixel(v) != expected)
-                    QFAIL(qPrintable(QStringLiteral("view %1,%2").arg(x).arg(y)));
-            }
+
+        const QSize device = view.ViewportRect().size() * ratio;
+        QImage out(device, QImage::Format_RGB32), expected(device, QImage::Format_RGB32);
+        out.setDevicePixelRatio(ratio);
+        expected.setDevicePixelRatio(ratio);
+        {
+            QPainter p(&out);
+            view.PaintView(p, view.ViewportRect());
+        }
+        {
+            QPainter p(&expected);
+            p.fillRect(view.ViewportRect(), QColor(0xC0, 0xC0, 0xC0));
+            p.drawImage(QRectF(view.PhotoRect()), photo, QRectF(photo.rect()));
+        }
+        for (int y = 0; y < device.height(); ++y)
+            for (int x = 0; x < device.width(); ++x)
+                if (out.pixel(x, y) != expected.pixel(x, y))
+                    QFAIL(qPrintable(QStringLiteral("device %1,%2").arg(x).arg(y)));
     }
 
     // The photo is sampled straight into 32-bit targets, through a scratch
@@ -490,6 +518,27 @@ private slots:
                 if (shot.pixel(x, y) != want)
                     QFAIL(qPrintable(QStringLiteral("window %1,%2").arg(x).arg(y)));
             }
+    }
+
+    // Around the photo the view is silver under a light palette and the
+    // palette's dark shade under a dark one, following its palette's changes.
+    void backgroundFollowsThePalette()
+    {
+        QWidget window;
+        auto *view = new TImgView32(&window);
+        view->resize(200, 150);
+        view->SetPhoto(TPhoto(Pattern(20, 10)));
+        window.show();
+        QPalette dark(QColor(0x30, 0x30, 0x30), QColor(0x30, 0x30, 0x30));
+        dark.setColor(QPalette::WindowText, Qt::white);
+        QPalette light(QColor(0xEE, 0xEE, 0xEE), QColor(0xEE, 0xEE, 0xEE));
+        light.setColor(QPalette::WindowText, Qt::black);
+        for (const auto &[palette, colour] : {std::pair{dark, dark.color(QPalette::Dark)},
+                                             std::pair{light, QColor(0xC0, 0xC0, 0xC0)}}) {
+            window.setPalette(palette);
+            QCOMPARE(view->Background(), colour);
+            QCOMPARE(Render(*view).pixelColor(2, 2), colour);
+        }
     }
 
     void zoomedPixelsAreBlocks()

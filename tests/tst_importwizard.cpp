@@ -1,3 +1,5 @@
+#include "TestSupport.h"
+
 #include "core/EOrvessaError.h"
 #include "input/TImportWizard.h"
 #include "input/TOpenDialog.h"
@@ -64,6 +66,10 @@ private slots:
     void previewFitRect_data();
     void previewFitRect();
     void previewSamplesNearestPixel();
+
+    void dropFillsThePathOnPage0Only_data();
+    void dropFillsThePathOnPage0Only();
+    void focusGoesToThePageNotToCancel();
 
 private:
     QWidget *control(const QString &name) const;
@@ -544,6 +550,65 @@ void TestImportWizard::previewSamplesNearestPixel()
             const int grey = qGray(shown.pixel(x, y));
             QVERIFY2(grey == 0 || grey == 255, qPrintable(QStringLiteral("%1,%2 = %3").arg(x).arg(y).arg(grey)));
         }
+}
+
+void TestImportWizard::dropFillsThePathOnPage0Only_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("dropped"); // file names in the test folder, or addresses
+    QTest::addColumn<bool>("fills");
+    QTest::newRow("one file") << 0 << QStringList{"other.jpg"} << true;
+    QTest::newRow("several: the first") << 0 << QStringList{"other.jpg", "photo.jpg"} << true;
+    QTest::newRow("web address") << 0 << QStringList{"https://example.org/other.jpg"} << false;
+    QTest::newRow("folder") << 0 << QStringList{"pic"} << false;
+    QTest::newRow("requirement page") << 1 << QStringList{"other.jpg"} << false;
+    QTest::newRow("last page") << 3 << QStringList{"other.jpg"} << false;
+}
+
+void TestImportWizard::dropFillsThePathOnPage0Only()
+{
+    QFETCH(int, page);
+    QFETCH(QStringList, dropped);
+    QFETCH(bool, fills);
+    const QString other = FDir->path() + QStringLiteral("/other.jpg");
+    writePicture(other, QSize(10, 10), Qt::red);
+    QList<QUrl> urls;
+    for (const QString &name : std::as_const(dropped))
+        urls << (name.contains(QLatin1String("://")) ? QUrl(name) : QUrl::fromLocalFile(FDir->filePath(name)));
+    goToPage(page);
+    FDialog->EdFileName->setText(page == 0 ? QString() : photoPath());
+
+    // On the path box itself: the dialog takes it, the box adds no text.
+    QCOMPARE(TestSupport::dropUrls(FDialog->EdFileName, urls), fills);
+    QCOMPARE(FDialog->EdFileName->text(), fills ? other : (page == 0 ? QString() : photoPath()));
+    if (page == 0)
+        QCOMPARE(FDialog->BtnNext->isEnabled(), fills);
+    QCOMPARE(FWizard->ImportStep(), page);
+    QVERIFY(FFinished.isEmpty());
+}
+
+// Space after Next ticks the new page's box; it used to land on Cancel.
+void TestImportWizard::focusGoesToThePageNotToCancel()
+{
+    FWizard->acImportFotoExecute();
+    QVERIFY(QTest::qWaitForWindowActive(FDialog));
+    QCOMPARE(QApplication::focusWidget(), FDialog->EdFileName);
+    for (int page = 1; page <= 3; ++page) {
+        FDialog->BtnNext->setFocus();
+        QTest::keyClick(FDialog->BtnNext, Qt::Key_Space);
+        QCOMPARE(FWizard->ImportStep(), page);
+        QCOMPARE(QApplication::focusWidget(), FDialog->CheckBox);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(FDialog->CheckBox->isChecked());
+        QVERIFY(FDialog->isVisible());
+    }
+    for (int page = 2; page >= 0; --page) {
+        FDialog->BtnBack->setFocus();
+        QTest::keyClick(FDialog->BtnBack, Qt::Key_Space);
+        QCOMPARE(FWizard->ImportStep(), page);
+        QCOMPARE(QApplication::focusWidget(), page == 0 ? static_cast<QWidget *>(FDialog->EdFileName) : FDialog->CheckBox);
+    }
+    QVERIFY(FDialog->isVisible());
 }
 
 QTEST_MAIN(TestImportWizard)

@@ -10,10 +10,12 @@
 #include "app/TfrmErrorMsg.h"
 #include "input/TfrmImportDlg.h"
 #include "lang/TLanguageSetting.h"
+#include "lang/TOurTexts.h"
 #include "lang/TSystemLanguage.h"
 #include "report/TPageProducer.h"
 #include "report/TTextLines.h"
 #include "widgets/TAdvToolPanel.h"
+#include "widgets/TAdvToolPanelTab.h"
 #include "widgets/TNpsUrl.h"
 
 #include <QAction>
@@ -54,7 +56,8 @@ QString utf8File(const QString &path)
     return QString::fromUtf8(readFile(path));
 }
 
-// The value of key in the text of a language file whose keys are unique.
+// The value of key in the text of a language file whose keys are unique;
+// a key of ours the file lacks gives its English text.
 QString keyText(const QString &file, const QString &key)
 {
     for (QString line : file.split(QLatin1Char('\n'))) {
@@ -62,7 +65,8 @@ QString keyText(const QString &file, const QString &key)
         if (line.startsWith(key + QLatin1Char('=')) && line.size() > key.size() + 1)
             return line.mid(key.size() + 1);
     }
-    return Untranslated;
+    const QString english = TOurTexts::Fallback(key);
+    return english.isNull() ? Untranslated : english;
 }
 
 QByteArray withoutKeys(const QByteArray &text, QStringList keys)
@@ -106,6 +110,8 @@ private slots:
     void reportTemplate_data();
     void reportTemplate();
     void missingKeysShowUntranslated();
+    void shippedCaptionsFitTheirItems_data();
+    void shippedCaptionsFitTheirItems();
     void windows1251FileDisplays();
     void invalidFileEndsTheProgram(); // last: it asks the application to exit
 
@@ -206,6 +212,12 @@ QList<std::pair<QString, QString>> TestLanguageUi::shownTexts() const
         {"frmImportDlg.BtnBack.Caption", button(wizard, "BtnBack")},
         {"AboutBox", f->findChild<TAboutBox *>(QStringLiteral("AboutBox"))->windowTitle()},
         {"AboutBox.LabVer.Caption", label(f->findChild<TAboutBox *>(QStringLiteral("AboutBox")), "LabVer")},
+        {"AboutBox.LabAtt.Caption", label(f->findChild<TAboutBox *>(QStringLiteral("AboutBox")), "LabAtt")},
+        {"AboutBox.LabLawProtected.Caption", label(f->findChild<TAboutBox *>(QStringLiteral("AboutBox")), "LabLawProtected")},
+        {"AboutBox.LabLawInfo.Caption", label(f->findChild<TAboutBox *>(QStringLiteral("AboutBox")), "LabLawInfo")},
+        {"AboutBox.LabCopyright.Caption", label(f->findChild<TAboutBox *>(QStringLiteral("AboutBox")), "LabCopyright")},
+        {"AboutBox.LabHomePage.Caption", label(f->findChild<TAboutBox *>(QStringLiteral("AboutBox")), "LabHomePage")},
+        {"frmOrvessaView.Caption", f->findChild<QWidget *>(QStringLiteral("frmOrvessaView"))->windowTitle()},
     };
 }
 
@@ -342,6 +354,9 @@ void TestLanguageUi::choosingRetranslatesEveryWindow()
         QCOMPARE(languageMenu()->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly).size(), 4);
         const QString templateFile = path == english ? QStringLiteral("resulten.html") : QStringLiteral("resultru.html");
         QCOMPARE(producer->TemplateLines(), TTextLines::Split(readFile(prog() + QStringLiteral("res/") + templateFile)));
+        // Qt's own texts (here its dialogs' Cancel button) follow as well.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                 path == english ? QStringLiteral("Cancel") : QString::fromUtf8("Отмена"));
     }
     QVERIFY(FMessages->messages().isEmpty());
 }
@@ -401,6 +416,42 @@ void TestLanguageUi::reportTemplate()
     VERIFY_FOLLOWS(utf8File(lng(language)));
     QCOMPARE(itemCaptions(true), QStringList{language});
     QCOMPARE(itemCaptions().size(), 3);
+}
+
+// Every item caption of the shipped files is drawn whole in the 200-pixel
+// panels, measured with the item's own font in the real window (an item
+// line too short for its caption is drawn elided).
+void TestLanguageUi::shippedCaptionsFitTheirItems_data()
+{
+    QTest::addColumn<bool>("russian");
+    QTest::newRow("english.lng") << false;
+    QTest::newRow("russian.lng") << true;
+}
+
+void TestLanguageUi::shippedCaptionsFitTheirItems()
+{
+    QFETCH(bool, russian);
+    TSystemLanguage::setOverride(russian);
+    start();
+    QStringList cut;
+    for (const char *name : {"ToolPanelImport", "ToolPanelMeasure"}) {
+        auto *panel = FForm->findChild<TAdvToolPanel *>(QString::fromLatin1(name));
+        FForm->findChild<TAdvToolPanelTab *>(QStringLiteral("AdvToolPanelTab1"))->openPanel(panel);
+        QTRY_VERIFY(panel->isVisible()); // laid out for its width once shown
+        QCOMPARE(panel->width(), TAdvToolPanelTab::PanelWidth);
+        for (int section = 0; section < panel->sectionCount(); ++section) {
+            for (int item = 0; item < panel->itemCount(section); ++item) {
+                // itemRect is the glyph and the whole caption, clipped to
+                // the item line: a clipped one is narrower than both.
+                const QString caption = panel->itemCaption(section, item);
+                const int glyph = panel->itemImageIndex(section, item) >= 0 ? 8 + 4 : 0;
+                const int needed = glyph + panel->fontMetrics().horizontalAdvance(caption);
+                if (panel->itemRect(section, item).width() < needed)
+                    cut << QStringLiteral("%1 needs %2 pixels").arg(caption).arg(needed);
+            }
+        }
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
 }
 
 void TestLanguageUi::missingKeysShowUntranslated()

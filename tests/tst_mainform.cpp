@@ -83,17 +83,31 @@ void TestMainForm::actions_data()
     QTest::newRow("open") << "acFileOpen" << "&Open..." << "Open" << "Opens an existing file" << QKeySequence("Ctrl+O") << true;
     QTest::newRow("import") << "acImportFoto" << "Import Foto..." << "" << "" << QKeySequence() << false;
     QTest::newRow("index") << "AcGetBeautyIndex" << "Get Beauty Index" << "" << "" << QKeySequence("Ctrl+F9") << true;
-    QTest::newRow("exit") << "acExit" << "E&xit" << "Exit" << "Exit application" << QKeySequence() << false;
+    QTest::newRow("exit") << "acExit" << "E&xit" << "Exit" << "Exit application"
+                          << QKeySequence::keyBindings(QKeySequence::Quit).value(0) << false;
     QTest::newRow("copy") << "acEditCopy" << "&Copy" << "" << "" << QKeySequence("Ctrl+C") << false;
     QTest::newRow("paste") << "acEditPaste" << "&Past" << "" << "" << QKeySequence("Ctrl+V") << false;
-    QTest::newRow("actual") << "acActualPixels" << "Actual Pixels" << "" << "" << QKeySequence() << true;
-    QTest::newRow("zoom in") << "acZoomIn" << "Zoom In" << "" << "" << QKeySequence() << true;
-    QTest::newRow("zoom out") << "acZoomOut" << "Zoom Out" << "" << "" << QKeySequence() << true;
+    QTest::newRow("actual") << "acActualPixels" << "Actual Pixels" << "" << "" << QKeySequence("Ctrl+1") << true;
+    QTest::newRow("zoom in") << "acZoomIn" << "Zoom In" << "" << "" << QKeySequence("Ctrl++") << true;
+    QTest::newRow("zoom out") << "acZoomOut" << "Zoom Out" << "" << "" << QKeySequence("Ctrl+-") << true;
+    QTest::newRow("fit") << "acFitToWindow" << "Fit to Window" << "Fit to window" << "Shows the whole photo in the window"
+                         << QKeySequence("Ctrl+0") << true;
     QTest::newRow("hand") << "acHandTool" << "Hand Tool" << "" << "" << QKeySequence() << true;
-    QTest::newRow("help") << "AcHelp" << "Help" << "Show Help" << "Show Help" << QKeySequence() << false;
+    QTest::newRow("help") << "AcHelp" << "Help" << "Show Help" << "Show Help" << QKeySequence("F1") << false;
     QTest::newRow("home") << "AcGoToHomePage" << "Go to Home Page" << "" << "" << QKeySequence() << false;
     QTest::newRow("about") << "acHelpAbout" << "&About..." << "About"
                            << "Displays program information, version number, and copyright" << QKeySequence() << false;
+    // Ours; Redo answers Ctrl+Y as well.
+    QTest::newRow("undo") << "acEditUndo" << "Undo" << "Undo" << "Takes back the last change of the guide lines"
+                          << QKeySequence("Ctrl+Z") << false;
+    QTest::newRow("redo") << "acEditRedo" << "Redo" << "Redo" << "Makes the change taken back again"
+                          << QKeySequence("Ctrl+Shift+Z") << false;
+    QTest::newRow("re-centre") << "acRecentreLine" << "Re-centre Line" << "Re-centre line"
+                               << "Puts the current measurement's line back on the centre of the view" << QKeySequence()
+                               << false;
+    QTest::newRow("show all lines") << "acShowAllLines" << "Show All Lines" << "Show all lines"
+                                    << "Draws the lines of every measurement, each with its number"
+                                    << QKeySequence("Ctrl+Shift+A") << false;
     QTest::newRow("save measurements") << "acSaveMeasurements" << "Save Measurements..." << "" << ""
                                        << QKeySequence("Ctrl+S") << false;
     QTest::newRow("open measurements") << "acOpenMeasurements" << "Open Measurements..." << "" << ""
@@ -129,7 +143,9 @@ void TestMainForm::menuStructure_data()
     QTest::addColumn<QStringList>("items");
     QTest::newRow("File") << "File1"
                           << QStringList{"acFileOpen", "acImportFoto", "acOpenMeasurements", "acSaveMeasurements", "N2", "AcGetBeautyIndex", "N6", "ItLanguage", "N1", "acExit"};
-    QTest::newRow("View") << "View1" << QStringList{"acActualPixels", "acZoomIn", "acZoomOut"};
+    QTest::newRow("Edit") << "Edit1" << QStringList{"acEditUndo", "acEditRedo", "N7", "acRecentreLine"};
+    QTest::newRow("View") << "View1"
+                          << QStringList{"acActualPixels", "acZoomIn", "acZoomOut", "acFitToWindow", "N8", "acShowAllLines"};
     QTest::newRow("Help") << "Help1" << QStringList{"AcHelp", "N3", "AcGoToHomePage", "N4", "acHelpAbout"};
 }
 
@@ -147,7 +163,7 @@ void TestMainForm::menuStructure()
     QStringList bar;
     for (QAction *top : FForm->menuBar()->actions())
         bar << top->menu()->objectName();
-    QCOMPARE(bar, (QStringList{"File1", "View1", "Help1"}));
+    QCOMPARE(bar, (QStringList{"File1", "Edit1", "View1", "Help1"}));
 }
 
 void TestMainForm::toolBarOrder()
@@ -157,7 +173,7 @@ void TestMainForm::toolBarOrder()
     QStringList found;
     for (QAction *item : toolBar->actions())
         found << (item->isSeparator() ? QStringLiteral("-") : item->objectName());
-    QCOMPARE(found, (QStringList{"-", "acFileOpen", "-", "acActualPixels", "acZoomIn", "acZoomOut", "-", "acHandTool", "-",
+    QCOMPARE(found, (QStringList{"-", "acFileOpen", "-", "acActualPixels", "acZoomIn", "acZoomOut", "acFitToWindow", "-", "acHandTool", "-",
                                  "AcGetBeautyIndex"}));
     QCOMPARE(toolBar->toolButtonStyle(), Qt::ToolButtonIconOnly);
 }

@@ -1,6 +1,7 @@
 // Whole flows through the real main window: the import wizard, File > Open,
 // Copy and Paste, help and the home page, each started the way the user
 // starts it and checked on what the user gets.
+#include "TExifBlock.h"
 #include "TestSupport.h"
 
 #include "app/TAboutBox.h"
@@ -11,6 +12,7 @@
 #include "app/TfrmErrorMsg.h"
 #include "input/TImportWizard.h"
 #include "input/TOpenDialog.h"
+#include "input/TPhotoPreview.h"
 #include "input/TfrmImportDlg.h"
 #include "lang/TLanguageSetting.h"
 #include "measure/TGuideLine.h"
@@ -20,11 +22,13 @@
 #include "widgets/TNpsUrl.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -114,6 +118,7 @@ private slots:
 
     void copyPutsPhotoOnClipboard();
     void pasteTakesClipboardPictureAsPhoto();
+    void cameraJpegIsUprightEverywhere();
 
     void helpOpensHelpDocument_data();
     void helpOpensHelpDocument();
@@ -488,6 +493,38 @@ void TestMainWindowFlows::copyPutsPhotoOnClipboard()
     const QImage copied = clipboard->image();
     QCOMPARE(copied.size(), QSize(57, 43));
     QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), view()->Photo().Pixels());
+}
+
+// A JPEG stored 60 x 40 with the EXIF tag 6 (shown turned clockwise): the
+// wizard's preview, the photo and its copy are all the upright 40 x 60, with
+// the stored bottom-left corner at the top left.
+void TestMainWindowFlows::cameraJpegIsUprightEverywhere()
+{
+    QImage stored = solid(QSize(60, 40), Qt::red);
+    QPainter(&stored).fillRect(0, 20, 30, 20, Qt::blue);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(stored.save(&buffer, "JPG", 95));
+    using TestSupport::TExifBlock;
+    const QString path = write(QStringLiteral("camera.jpg"),
+                               TExifBlock::InJpeg(jpeg, TExifBlock(true).Directory({TExifBlock::Orientation(6)}).Bytes()));
+    const auto isBlue = [](QRgb c) { return qBlue(c) > 200 && qRed(c) < 60; };
+
+    walkToLastPage(path);
+    const QImage preview = wizard()->Image->picture().Pixels();
+    QCOMPARE(preview.size(), QSize(40, 60));
+    QVERIFY(isBlue(preview.pixel(5, 5)));
+    clickNext();
+    QTRY_VERIFY(!wizard()->isVisible());
+    QCOMPARE(view()->Photo().PixelSize(), QSize(40, 60));
+    QCOMPARE(view()->Photo().Orientation(), 6);
+
+    press(Qt::Key_C);
+    const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(copied, view()->Photo().Pixels());
+    QVERIFY(isBlue(copied.pixel(5, 5)));
+    QVERIFY(!isBlue(copied.pixel(34, 54)));
 }
 
 void TestMainWindowFlows::pasteTakesClipboardPictureAsPhoto()

@@ -7,7 +7,6 @@
 #include "core/TMeasureCatalogue.h"
 #include "core/TMeasurementsFile.h"
 #include "input/TOpenDialog.h"
-#include "input/TSaveDialog.h"
 #include "lang/TLanguageSetting.h"
 #include "measure/TGuideLine.h"
 #include "measure/TGuideLines.h"
@@ -55,6 +54,7 @@ private slots:
     void changedPhotoAsksFirst();
     void missingPhotoKeepsTheCurrentOne();
     void failedSaveShowsTheReason();
+    void openingIsOneUndoStep();
 
 private:
     QString writeImage(const QString &name, QSize size, QColor colour) const;
@@ -74,7 +74,7 @@ private:
     std::unique_ptr<QTemporaryDir> FFiles;
     std::unique_ptr<TMainForm> FForm;
     QString FChosen; // the dialogs' answer
-    int FSaveDialogRuns = 0;
+    int FMeasurementsDialogRuns = 0;
 };
 
 void TestMeasurementsFlow::init()
@@ -85,10 +85,10 @@ void TestMeasurementsFlow::init()
     FMessages = std::make_unique<TestSupport::TMessageRecorder>();
     TMessageBox::setQuestionAnswer(false);
     FFiles = std::make_unique<QTemporaryDir>();
-    FSaveDialogRuns = 0;
-    TOpenDialog::setHook([this](const QStringList &, const QString &) { return FChosen; });
-    TSaveDialog::setHook([this](const QStringList &, const QString &) {
-        ++FSaveDialogRuns;
+    FMeasurementsDialogRuns = 0;
+    TOpenDialog::setHook([this](const QStringList &filters, const QString &) {
+        if (filters.value(0).startsWith(QLatin1String("Orvessa measurements")))
+            ++FMeasurementsDialogRuns;
         return FChosen;
     });
     FForm = std::make_unique<TMainForm>();
@@ -100,7 +100,6 @@ void TestMeasurementsFlow::cleanup()
 {
     FForm.reset();
     TOpenDialog::setHook({});
-    TSaveDialog::setHook({});
     FMessages.reset();
     FFiles.reset();
     FFolder.reset();
@@ -190,7 +189,7 @@ void TestMeasurementsFlow::saveRefusals()
         place(3, {1, 2, 30, 2});
     const QString path = save(QStringLiteral("x.orvessa.json"));
     QCOMPARE(errorText(), error);
-    QCOMPARE(FSaveDialogRuns, 0);
+    QCOMPARE(FMeasurementsDialogRuns, 0);
     QVERIFY(!QFile::exists(path));
 }
 
@@ -336,6 +335,28 @@ void TestMeasurementsFlow::failedSaveShowsTheReason()
     QCOMPARE(FMessages->messages().first().kind, CriticalKind);
     QCOMPARE(FMessages->messages().first().text,
              QStringLiteral("The measurements could not be saved to %1: No such file or directory.").arg(path));
+}
+
+void TestMeasurementsFlow::openingIsOneUndoStep()
+{
+    openPhoto(writeImage(QStringLiteral("p.bmp"), QSize(100, 100), Qt::gray));
+    place(2, {10, 20, 30, 20});
+    place(8, {40, 5, 40, 50});
+    const QString file = save(QStringLiteral("m.orvessa.json"));
+    place(2, {12, 20, 28, 20});
+    place(4, {30, 30, 70, 30});
+    const TMeasureStore before = FForm->MeasureStore();
+    open(file);
+    QCOMPARE(FForm->MeasureStore()[4], TFloatRect{});
+    QVERIFY(!hasLine(4));
+    QCOMPARE(action("acEditUndo")->text(), QStringLiteral("Undo Open Measurements"));
+    action("acEditUndo")->trigger();
+    QVERIFY(sameBits(FForm->MeasureStore(), before));
+    QVERIFY(hasLine(4));
+    QCOMPARE(measurePanel()->itemImageIndex(1, 3) != 0, true);
+    action("acEditRedo")->trigger();
+    QCOMPARE(FForm->MeasureStore()[2], (TFloatRect{10, 20, 30, 20}));
+    QVERIFY(!hasLine(4));
 }
 
 QTEST_MAIN(TestMeasurementsFlow)

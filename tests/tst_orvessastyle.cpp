@@ -1,5 +1,6 @@
 // The program's style: built-in pictures on the extension buttons, flat
-// toolbars in their palette's window colour, buttons without gaps.
+// toolbars (#F5F5F5, or the window colour of a dark palette), buttons
+// without gaps.
 #include "widgets/TOrvessaStyle.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ private slots:
     void initTestCase();
     void extensionButtonsShowBuiltInPictures_data();
     void extensionButtonsShowBuiltInPictures();
+    void toolBarIsAFlatPanelWithoutGaps_data();
     void toolBarIsAFlatPanelWithoutGaps();
 };
 
@@ -36,16 +38,30 @@ void TestOrvessaStyle::extensionButtonsShowBuiltInPictures()
     QCOMPARE(QApplication::style()->standardIcon(icon).availableSizes(), (QList<QSize>{QSize(16, 16), QSize(32, 32)}));
 }
 
-// The whole bar, wherever no button lies, is its palette's window colour (no
-// gradient, frame line or handle, as other styles draw), and neighbouring
-// buttons touch.
+void TestOrvessaStyle::toolBarIsAFlatPanelWithoutGaps_data()
+{
+    QTest::addColumn<QColor>("window");
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<QColor>("panel");
+
+    // Colours no style draws by itself.
+    QTest::newRow("light palette") << QColor(0x20, 0x80, 0x40) << QColor(Qt::black) << QColor(0xF5, 0xF5, 0xF5);
+    QTest::newRow("dark palette") << QColor(0x30, 0x28, 0x38) << QColor(Qt::white) << QColor(0x30, 0x28, 0x38);
+}
+
+// The whole bar, wherever no button lies, is one colour (no gradient, frame
+// line or handle, as other styles draw): #F5F5F5 under a light palette, the
+// palette's window colour under a dark one; neighbouring buttons touch.
 void TestOrvessaStyle::toolBarIsAFlatPanelWithoutGaps()
 {
-    const QColor panel(0x20, 0x80, 0x40); // a colour no style draws by itself
-    QMainWindow window;
-    QToolBar *toolBar = window.addToolBar(QStringLiteral("tools"));
+    QFETCH(QColor, window);
+    QFETCH(QColor, text);
+    QFETCH(QColor, panel);
+    QMainWindow mainWindow;
+    QToolBar *toolBar = mainWindow.addToolBar(QStringLiteral("tools"));
     QPalette colours = toolBar->palette();
-    colours.setColor(QPalette::Window, panel);
+    colours.setColor(QPalette::Window, window);
+    colours.setColor(QPalette::WindowText, text);
     toolBar->setPalette(colours);
     toolBar->setMovable(false);
     toolBar->setFixedHeight(42);
@@ -54,9 +70,9 @@ void TestOrvessaStyle::toolBarIsAFlatPanelWithoutGaps()
     picture.fill(Qt::white);
     QAction *first = toolBar->addAction(QIcon(picture), QStringLiteral("first"));
     QAction *second = toolBar->addAction(QIcon(picture), QStringLiteral("second"));
-    window.resize(200, 100);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    mainWindow.resize(200, 100);
+    mainWindow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
 
     const QRect a = toolBar->widgetForAction(first)->geometry();
     const QRect b = toolBar->widgetForAction(second)->geometry();

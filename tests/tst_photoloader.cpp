@@ -6,6 +6,8 @@
 #include "input/TPhotoLoader.h"
 #include "measure/TImgView32.h"
 
+#include "TExifBlock.h"
+
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
@@ -37,6 +39,13 @@ QImage Quadrants(int w, int h)
     p.fillRect(0, h / 2, w / 2, h - h / 2, Qt::blue);
     p.fillRect(w / 2, h / 2, w - w / 2, h - h / 2, Qt::yellow);
     return image;
+}
+
+// A quadrant's colour by its letter: R, G, B or Y.
+QRgb QuadrantColour(QChar letter)
+{
+    const Qt::GlobalColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
+    return QColor(colours[QStringLiteral("RGBY").indexOf(letter)]).rgb();
 }
 
 QByteArray SaveWithQt(const QImage &image, const char *format)
@@ -643,6 +652,66 @@ private slots:
         QCOMPARE(photo.pixel(8, 8), qRgb(255, 0, 0));
         QCOMPARE(photo.pixel(40, 30), Quadrants(64, 48).pixel(40, 30));
         QCOMPARE(photo.pixel(16000, height - 1), qRgb(255, 0, 0)); // the background entry, the first colour
+    }
+
+    // A 64 x 48 photo of quadrants (red, green / blue, yellow) with each tag
+    // comes out upright: its size, the colours of its corners (top left, top
+    // right, bottom left, bottom right) and the tag it carried.
+    void jpegTurnsUpright_data()
+    {
+        using TestSupport::TExifBlock;
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("corners");
+        QTest::addColumn<int>("orientation");
+
+        const QByteArray jpeg = WriteJpeg(Quadrants(64, 48), false);
+        const auto tagged = [](const QByteArray &file, int tag, bool big = false) {
+            return TExifBlock::InJpeg(file, TExifBlock(big).Directory({TExifBlock::Orientation(tag)}).Bytes());
+        };
+        const char *const corners[] = {"", "RGBY", "GRYB", "YBGR", "BYRG", "RBGY", "BRYG", "YGBR", "GYRB"};
+        for (int tag = 1; tag <= 8; ++tag)
+            QTest::addRow("tag %d", tag) << tagged(jpeg, tag) << (tag >= 5 ? QSize(48, 64) : QSize(64, 48))
+                                         << corners[tag] << tag;
+        QTest::newRow("tag 6, big-endian block") << tagged(jpeg, 6, true) << QSize(48, 64) << corners[6] << 6;
+        QTest::newRow("tag 8, progressive") << tagged(WriteJpeg(Quadrants(64, 48), true), 8) << QSize(48, 64)
+                                            << corners[8] << 8;
+        QTest::newRow("tag 7, CMYK") << tagged(WriteJpeg(Quadrants(64, 48), false, true), 7) << QSize(48, 64)
+                                     << corners[7] << 7;
+        QTest::newRow("tag 3, CMYK") << tagged(WriteJpeg(Quadrants(64, 48), false, true), 3) << QSize(64, 48)
+                                     << corners[3] << 3;
+        const QByteArray xmp("http://ns.adobe.com/xap/1.0/\0<x:xmpmeta/>", 41);
+        QTest::newRow("XMP segment before the EXIF block")
+            << TExifBlock::InJpeg(tagged(jpeg, 6), xmp) << QSize(48, 64) << corners[6] << 6;
+        // Damaged blocks: the photo loads as stored.
+        QTest::newRow("value 9") << tagged(jpeg, 9) << QSize(64, 48) << corners[1] << 1;
+        QTest::newRow("directory outside the block")
+            << TExifBlock::InJpeg(jpeg, TExifBlock(false, 42, 4000).Directory({TExifBlock::Orientation(6)}).Bytes())
+            << QSize(64, 48) << corners[1] << 1;
+        QTest::newRow("block cut short")
+            << TExifBlock::InJpeg(jpeg, TExifBlock(true).Directory({TExifBlock::Orientation(6)}).Bytes().left(24))
+            << QSize(64, 48) << corners[1] << 1;
+        QTest::newRow("only the identifier") << TExifBlock::InJpeg(jpeg, QByteArray("Exif\0\0", 6)) << QSize(64, 48)
+                                             << corners[1] << 1;
+        QTest::newRow("no block") << jpeg << QSize(64, 48) << corners[1] << 1;
+    }
+    void jpegTurnsUpright()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, size);
+        QFETCH(QString, corners);
+        QFETCH(int, orientation);
+        const TPhoto photo = TPhotoLoader::Load(Write(QStringLiteral("turned.jpg"), bytes));
+        QCOMPARE(photo.PixelSize(), size);
+        QCOMPARE(photo.Orientation(), orientation);
+        const QImage &pixels = photo.Pixels();
+        const int w = size.width(), h = size.height();
+        const QPoint at[] = {{4, 4}, {w - 5, 4}, {4, h - 5}, {w - 5, h - 5}};
+        for (int i = 0; i < 4; ++i) {
+            const QRgb expected = QuadrantColour(corners[i]);
+            QVERIFY2(Near(pixels.pixel(at[i]), expected, 16),
+                     qPrintable(QStringLiteral("corner %1: %2").arg(i).arg(pixels.pixel(at[i]), 8, 16)));
+        }
     }
 
     void corruptJpegNeverCrashes()

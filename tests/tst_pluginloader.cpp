@@ -19,7 +19,7 @@ class TFakeDecoders : public TPhotoDecoders
 public:
     QStringList calls;
 
-    QImage DecodeJpeg(QIODevice &source) override { return record(QStringLiteral("jpeg ") + source.readAll()); }
+    QImage DecodeJpeg(QIODevice &source, int &) override { return record(QStringLiteral("jpeg ") + source.readAll()); }
     QImage DecodeWmf(const QByteArray &data) override { return record(QStringLiteral("wmf ") + data); }
     QImage DecodeEmf(const QByteArray &data) override { return record(QStringLiteral("emf ") + data); }
 

@@ -1,4 +1,5 @@
 #include "core/EOrvessaError.h"
+#include "report/TPdfFile.h"
 #include "report/TReportPage.h"
 
 #include <QTemporaryDir>
@@ -57,6 +58,8 @@ private slots:
     void failedWriteKeepsPreviousPage();
     void plantedLinkIsReplaced_data();
     void plantedLinkIsReplaced();
+    void pdfFile_data();
+    void pdfFile();
 };
 
 void TstReportPage::pageBytes_data()
@@ -174,6 +177,65 @@ void TstReportPage::plantedLinkIsReplaced()
     QCOMPARE(readFile(path), QByteArray("page\r\n"));
     QCOMPARE(QFileInfo::exists(target), targetExists);
     if (targetExists)
+        QCOMPARE(readFile(target), QByteArray("precious"));
+}
+
+void TstReportPage::pdfFile_data()
+{
+    QTest::addColumn<QString>("name");     // in the temporary folder
+    QTest::addColumn<QByteArray>("pdf");   // the laid-out document
+    QTest::addColumn<QString>("error");    // the message's start; empty for none
+    QTest::addColumn<QByteArray>("after"); // the file then; empty for none
+
+    const QByteArray document = "%PDF-1.4\n...\n%%EOF\n";
+    QTest::newRow("written") << "report.pdf" << document << "" << document;
+    QTest::newRow("replaces an earlier one") << "earlier.pdf" << document << "" << document;
+    QTest::newRow("page not laid out") << "earlier.pdf" << QByteArray()
+                                       << "Cannot create file \"%1\". The page could not be laid out as PDF."
+                                       << QByteArray("earlier");
+    QTest::newRow("folder missing") << "missing/report.pdf" << document << "Cannot create file \"%1\". "
+                                    << QByteArray();
+    QTest::newRow("planted link replaced") << "link.pdf" << document << "" << document;
+}
+
+// The PDF goes through the same one-step write as the page: an earlier file
+// stays whole on failure, a planted link is replaced and its target kept.
+void TstReportPage::pdfFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, pdf);
+    QFETCH(QString, error);
+    QFETCH(QByteArray, after);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    const QString target = dir.filePath(QStringLiteral("victim.txt"));
+    if (name == QLatin1String("earlier.pdf")) {
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+    } else if (name == QLatin1String("link.pdf")) {
+        QFile victim(target);
+        QVERIFY(victim.open(QIODevice::WriteOnly));
+        victim.write("precious");
+        victim.close();
+        QVERIFY(QFile::link(target, path));
+    }
+    QString message;
+    try {
+        TPdfFile::Write(path, pdf);
+    } catch (const EOrvessaError &failure) {
+        message = failure.message();
+    }
+    if (error.isEmpty())
+        QCOMPARE(message, QString());
+    else
+        QVERIFY2(message.startsWith(error.arg(path)) && !message.endsWith(QLatin1String(". ")), qPrintable(message));
+    QCOMPARE(QFileInfo::exists(path), !after.isEmpty());
+    if (!after.isEmpty())
+        QCOMPARE(readFile(path), after);
+    QVERIFY(!QFileInfo(path).isSymLink());
+    if (name == QLatin1String("link.pdf"))
         QCOMPARE(readFile(target), QByteArray("precious"));
 }
 

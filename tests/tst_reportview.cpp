@@ -1,9 +1,17 @@
+#include "input/TOpenDialog.h"
 #include "report/TReportPage.h"
 #include "report/TReportPlace.h"
 #include "report/TfrmOrvessaView.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QDialog>
+#include <QFile>
+#include <QGuiApplication>
 #include <QImage>
+#include <QMenu>
 #include <QPointer>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -28,6 +36,16 @@ class TstReportView : public QObject
 private slots:
     void showsPagesInLazyBrowser();
     void pageAwayFromItsPicturesReachesThemThroughBase();
+    void contextMenuOffersTheReportsCommands_data();
+    void contextMenuOffersTheReportsCommands();
+    void selectAllAndCopyTakeTheReport();
+    void saveAsPdfWritesTheChosenFile_data();
+    void saveAsPdfWritesTheChosenFile();
+    void printShowsTheSystemPrintDialog();
+
+private:
+    // A report window over owner showing a page with the text "Index 100.28".
+    TfrmOrvessaView *showReport(QWidget &owner, const QTemporaryDir &folder);
 };
 
 namespace {
@@ -112,6 +130,122 @@ void TstReportView::pageAwayFromItsPicturesReachesThemThroughBase()
     QVERIFY(browser);
     QTRY_COMPARE_WITH_TIMEOUT(browser->title(), QStringLiteral("Away"), LoadTimeout);
     QCOMPARE(pictureWidth(browser, 5), 5);
+}
+
+TfrmOrvessaView *TstReportView::showReport(QWidget &owner, const QTemporaryDir &folder)
+{
+    owner.show();
+    auto *view = new TfrmOrvessaView(&owner);
+    view->ShowPage(TReportPage::Write(folder.path(), "<html><head><title>Report</title></head>"
+                                                     "<body><p>Index 100.28</p></body></html>"));
+    auto *browser = qobject_cast<QWebEngineView *>(view->Browser());
+    if (!browser || !QTest::qWaitFor([browser] { return browser->title() == QLatin1String("Report"); }, LoadTimeout))
+        return nullptr;
+    return view;
+}
+
+void TstReportView::contextMenuOffersTheReportsCommands_data()
+{
+    QTest::addColumn<bool>("translated");
+    QTest::addColumn<QStringList>("captions");
+    QTest::newRow("no language") << false << QStringList{"Copy", "Select All", "", "Print...", "Save as PDF..."};
+    QTest::newRow("the language in force")
+        << true
+        << QStringList{"<frmOrvessaView.Copy>", "<frmOrvessaView.SelectAll>", "", "<frmOrvessaView.Print>",
+                       "<frmOrvessaView.SaveAsPdf>"};
+}
+
+// A right click on the page opens the report's own menu, not the browser's
+// (Back, Reload, View Source, ...), in the language in force when it opens.
+void TstReportView::contextMenuOffersTheReportsCommands()
+{
+    QFETCH(bool, translated);
+    QFETCH(QStringList, captions);
+    QTemporaryDir folder;
+    QWidget owner;
+    TfrmOrvessaView *view = showReport(owner, folder);
+    QVERIFY(view);
+    if (translated)
+        view->SetLookup([](const QString &key) { return QLatin1Char('<') + key + QLatin1Char('>'); });
+    QWidget *browser = view->Browser();
+    QCOMPARE(browser->contextMenuPolicy(), Qt::CustomContextMenu);
+    emit browser->customContextMenuRequested(QPoint(20, 20));
+    auto *menu = view->findChild<QMenu *>(QStringLiteral("BrowserMenu"));
+    QVERIFY(menu);
+    QTRY_VERIFY(menu->isVisible());
+    QStringList shown;
+    for (const QAction *action : menu->actions())
+        shown << action->text();
+    QCOMPARE(shown, captions);
+    menu->hide();
+}
+
+void TstReportView::selectAllAndCopyTakeTheReport()
+{
+    QTemporaryDir folder;
+    QWidget owner;
+    TfrmOrvessaView *view = showReport(owner, folder);
+    QVERIFY(view);
+    QGuiApplication::clipboard()->clear();
+    view->findChild<QAction *>(QStringLiteral("acSelectAll"))->trigger();
+    view->findChild<QAction *>(QStringLiteral("acCopy"))->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text().trimmed(), QStringLiteral("Index 100.28"), LoadTimeout);
+}
+
+void TstReportView::saveAsPdfWritesTheChosenFile_data()
+{
+    QTest::addColumn<QString>("answer"); // the file the save dialog answers with, in the folder
+    QTest::newRow("a file") << "report.pdf";
+    QTest::newRow("cancelled") << "";
+}
+
+void TstReportView::saveAsPdfWritesTheChosenFile()
+{
+    QFETCH(QString, answer);
+    QTemporaryDir folder;
+    QWidget owner;
+    TfrmOrvessaView *view = showReport(owner, folder);
+    QVERIFY(view);
+    QStringList asked;
+    const QString path = answer.isEmpty() ? QString() : folder.filePath(answer);
+    TOpenDialog::setHook([&](const QStringList &filters, const QString &selected) {
+        asked << filters << selected;
+        return path;
+    });
+    view->findChild<QAction *>(QStringLiteral("acSaveAsPdf"))->trigger();
+    TOpenDialog::setHook({});
+    QCOMPARE(asked, (QStringList{"PDF documents (*.pdf)", "PDF documents (*.pdf)"}));
+    if (path.isEmpty()) {
+        QTest::qWait(200); // nothing is on its way
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{TReportPage::FileName()});
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), LoadTimeout);
+    QFile pdf(path);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+    // Written whole under a temporary name, then renamed: nothing else is left.
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2);
+}
+
+// Print asks the system's print dialog first; cancelling it prints nothing.
+void TstReportView::printShowsTheSystemPrintDialog()
+{
+    QTemporaryDir folder;
+    QWidget owner;
+    TfrmOrvessaView *view = showReport(owner, folder);
+    QVERIFY(view);
+    QString seen;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            seen = QString::fromLatin1(dialog->metaObject()->className());
+            dialog->reject();
+        }
+    });
+    closer.start(50);
+    view->findChild<QAction *>(QStringLiteral("acPrint"))->trigger();
+    QCOMPARE(seen, QStringLiteral("QPrintDialog"));
 }
 
 QTEST_MAIN(TstReportView)

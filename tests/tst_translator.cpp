@@ -29,6 +29,7 @@ struct TWindowTree
     QDialog *frmErrorMsg;
     QDialog *frmImportDlg;
     QDialog *aboutBox;
+    QWidget *frmOrvessaView;
     TAdvToolPanel *toolPanelImport;
     TAdvToolPanel *toolPanelMeasure;
 
@@ -87,11 +88,16 @@ struct TWindowTree
         aboutBox = new QDialog(&mainForm);
         aboutBox->setObjectName(QStringLiteral("AboutBox"));
         (new QLabel(QStringLiteral("Version:"), aboutBox))->setObjectName(QStringLiteral("LabVer"));
+        for (const char *name : {"LabAtt", "LabLawProtected", "LabLawInfo", "LabCopyright", "LabHomePage"})
+            (new QLabel(QStringLiteral("layout"), aboutBox))->setObjectName(QString::fromLatin1(name));
+
+        frmOrvessaView = new QWidget(&mainForm, Qt::Window);
+        frmOrvessaView->setObjectName(QStringLiteral("frmOrvessaView"));
     }
 
     TTranslator::TWindows windows()
     {
-        return {&mainForm, frmErrorMsg, frmImportDlg, aboutBox};
+        return {&mainForm, frmErrorMsg, frmImportDlg, aboutBox, frmOrvessaView};
     }
 
     QAction *action(const char *name) { return mainForm.findChild<QAction *>(QString::fromLatin1(name)); }
@@ -233,6 +239,9 @@ void TestTranslator::appliesEveryRow()
 
     QCOMPARE(tree.in<QPushButton>(tree.frmErrorMsg, "BtnHelp")->text(), QStringLiteral("<frmErrorMsg.BtnHelp>"));
     QCOMPARE(tree.in<QLabel>(tree.aboutBox, "LabVer")->text(), QStringLiteral("<AboutBox.LabVer.Caption>"));
+    for (const char *name : {"LabAtt", "LabLawProtected", "LabLawInfo", "LabCopyright", "LabHomePage"})
+        QCOMPARE(tree.in<QLabel>(tree.aboutBox, name)->text(), QStringLiteral("<AboutBox.%1.Caption>").arg(QLatin1String(name)));
+    QCOMPARE(tree.frmOrvessaView->windowTitle(), QStringLiteral("<frmOrvessaView.Caption>"));
 }
 
 void TestTranslator::namesakesInOtherWindowsUntouched()

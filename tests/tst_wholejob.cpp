@@ -8,7 +8,6 @@
 #include "app/TOrvessaApplication.h"
 #include "app/TfrmErrorMsg.h"
 #include "input/TOpenDialog.h"
-#include "input/TSaveDialog.h"
 #include "lang/TLanguageSetting.h"
 #include "measure/TGuideLine.h"
 #include "measure/TGuideLines.h"
@@ -614,9 +613,9 @@ void TestWholeJob::savedSessionReopensToTheSameFigures()
     if (QTest::currentTestFailed())
         return;
     const QString file = FPhotos.filePath(QStringLiteral("portrait.orvessa.json"));
-    TSaveDialog::setHook([file](const QStringList &, const QString &) { return file; });
+    TOpenDialog::setHook([file](const QStringList &, const QString &) { return file; });
     FUser->form()->findChild<QAction *>(QStringLiteral("acSaveMeasurements"))->trigger();
-    TSaveDialog::setHook({});
+    TOpenDialog::setHook({});
     QVERIFY(QFile::exists(file));
 
     startSession(); // the next start of the program

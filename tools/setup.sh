@@ -9,16 +9,18 @@ ORVESSA_BUILD="${ORVESSA_BUILD:-$ORVESSA_ROOT/build}"
 
 # Installed without recommended packages, so what the program needs of them
 # at run time is named here: libwmf cannot draw a metafile without the URW
-# fonts (fonts-urw-base35). Qt's own recommendations (extra platform plugins,
-# the GTK theme, Qt's translations) are not needed: the X11 and offscreen
-# platforms come with libqt6gui6. dpkg-dev and file let cpack compute the
+# fonts (fonts-urw-base35), and Qt's own texts (dialog buttons, the file
+# dialog) speak the chosen language through Qt's translations
+# (qt6-translations-l10n). Qt's other recommendations (extra platform
+# plugins, the GTK theme) are not needed: the X11 and offscreen platforms
+# come with libqt6gui6. dpkg-dev and file let cpack compute the
 # Debian package's dependencies; the two validators check the desktop files.
 orvessa_packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-webengine-dev qt6-svg-dev libgl-dev
     libjpeg62-turbo-dev libwmf-dev libemf2svg-dev libfontconfig-dev
     libbenchmark-dev xvfb xauth dbus-daemon
-    fonts-dejavu-core fonts-liberation2 fonts-urw-base35
+    fonts-dejavu-core fonts-liberation2 fonts-urw-base35 qt6-translations-l10n
     desktop-file-utils appstream dpkg-dev file
 )
 

@@ -39,10 +39,11 @@ void setTextColour(QLabel *label, const QColor &colour)
 
 // Wrapped notices keep the classic 13-pixel line pitch of an 11-pixel font,
 // whatever the line height of the face that stands in for it.
+const QString TightLinesStart = QStringLiteral("<div style=\"line-height: 13px; -qt-line-height-type: fixed\">");
+
 QString tightLines(const QString &text)
 {
-    return QStringLiteral("<div style=\"line-height: 13px; -qt-line-height-type: fixed\">%1</div>")
-        .arg(text.toHtmlEscaped());
+    return TightLinesStart + text.toHtmlEscaped() + QStringLiteral("</div>");
 }
 
 QFont bold(QFont font)
@@ -117,8 +118,9 @@ void TAboutBox::showEvent(QShowEvent *event)
 void TAboutBox::fitLabels()
 {
     // Text measuring waits for the first showing, to keep start-up light.
+    // A translation sets a notice's plain text again; it is wrapped anew.
     for (QLabel *notice : {LabLawInfo, LabLawProtected}) {
-        if (notice->textFormat() != Qt::RichText) {
+        if (!notice->text().startsWith(TightLinesStart)) {
             notice->setTextFormat(Qt::RichText);
             notice->setText(tightLines(notice->text()));
         }
@@ -137,6 +139,9 @@ QLabel *TAboutBox::label(const char *name, const QString &text, const QRect &pla
     created->setGeometry(place);
     created->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     created->setFocusPolicy(Qt::NoFocus);
+    // Black on the fixed gradient, whatever the palette's text colour (a
+    // dark palette's light text would not read there).
+    setTextColour(created, Qt::black);
     return created;
 }
 

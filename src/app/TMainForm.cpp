@@ -10,10 +10,10 @@
 #include "core/TProgramFolder.h"
 #include "TfrmErrorMsg.h"
 #include "input/TClipboard.h"
+#include "input/TDroppedFile.h"
 #include "input/TImportWizard.h"
 #include "input/TOpenDialog.h"
 #include "input/TPhotoLoader.h"
-#include "input/TSaveDialog.h"
 #include "core/TMeasurementsFile.h"
 #include "input/TfrmImportDlg.h"
 #include "lang/TFindFile.h"
@@ -23,8 +23,12 @@
 #include "measure/TGuideLines.h"
 #include "measure/TSelectionFrame.h"
 #include "measure/THandTool.h"
+#include "measure/TLineAids.h"
 #include "measure/TImgView32.h"
+#include "measure/TLineCommands.h"
+#include "measure/TMeasureHistory.h"
 #include "measure/TMeasurePick.h"
+#include "measure/TZoomText.h"
 #include "report/TPageProducer.h"
 #include "report/TReportPage.h"
 #include "report/TReportPicture.h"
@@ -41,6 +45,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -81,14 +86,58 @@ const TActionDef ActionDefs[] = {
     {"AcHelp", "Help", "Help", "Show Help", NoShortcut, -1},
     {"AcGoToHomePage", "Help", "Go to Home Page", "", NoShortcut, -1},
     {"acHelpAbout", "Help", "&About...", "About|Displays program information, version number, and copyright", NoShortcut, -1},
+    {"acFitToWindow", "View", "Fit to Window", "Fit to window|Shows the whole photo in the window", Qt::CTRL | Qt::Key_0, 13},
+    {"acEditUndo", "Edit", "Undo", "Undo|Takes back the last change of the guide lines", Qt::CTRL | Qt::Key_Z, -1},
+    {"acEditRedo", "Edit", "Redo", "Redo|Makes the change taken back again", Qt::CTRL | Qt::SHIFT | Qt::Key_Z, -1},
+    {"acRecentreLine", "Edit", "Re-centre Line",
+     "Re-centre line|Puts the current measurement's line back on the centre of the view", NoShortcut, -1},
+    {"acShowAllLines", "View", "Show All Lines", "Show all lines|Draws the lines of every measurement, each with its number",
+     Qt::CTRL | Qt::SHIFT | Qt::Key_A, -1},
     {"acSaveMeasurements", "File", "Save Measurements...", "", Qt::CTRL | Qt::Key_S, -1},
     {"acOpenMeasurements", "File", "Open Measurements...", "", Qt::CTRL | Qt::SHIFT | Qt::Key_O, -1},
 };
+
+// The desktop's usual keys, taken beside an action's own shortcut.
+struct TStandardKeys
+{
+    const char *name;
+    QKeySequence::StandardKey standard;
+    QKeyCombination extra;
+};
+
+const TStandardKeys StandardKeys[] = {
+    {"acZoomIn", QKeySequence::ZoomIn, Qt::CTRL | Qt::Key_Equal}, // "+" without Shift
+    {"acZoomOut", QKeySequence::ZoomOut, NoShortcut},
+    {"acActualPixels", QKeySequence::UnknownKey, Qt::CTRL | Qt::Key_1},
+    {"acExit", QKeySequence::Quit, NoShortcut},
+    {"AcHelp", QKeySequence::HelpContents, NoShortcut},
+};
+
+// The action's own shortcut first, so that its menu item shows that one.
+QList<QKeySequence> shortcutsOf(const TActionDef &def)
+{
+    QList<QKeySequence> keys;
+    if (def.shortcut != NoShortcut)
+        keys.append(QKeySequence(def.shortcut));
+    for (const TStandardKeys &standard : StandardKeys) {
+        if (qstrcmp(standard.name, def.name) != 0)
+            continue;
+        QList<QKeySequence> more = QKeySequence::keyBindings(standard.standard);
+        if (standard.extra != NoShortcut)
+            more.append(QKeySequence(standard.extra));
+        for (const QKeySequence &key : std::as_const(more))
+            if (!keys.contains(key))
+                keys.append(key);
+    }
+    return keys;
+}
 
 // The Measure panel's section of the measurement items and their glyphs.
 constexpr int MeasureSection = 1;
 constexpr int NotStartedGlyph = 0;
 constexpr int DoneGlyph = 2;
+// The history's name of the step that opens a measurements file.
+constexpr const char *StepOpenMeasurements = "Step.OpenMeasurements";
 
 QString measurementsFilter()
 {
@@ -127,14 +176,12 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     font.setPixelSize(11);
     setFont(font);
 
-    ImgListAction = new TImageList(QStringLiteral("ImgListAction"), QStringLiteral("action"), 13, QSize(32, 32), this);
+    ImgListAction = new TImageList(QStringLiteral("ImgListAction"), QStringLiteral("action"), 14, QSize(32, 32), this);
     ImgListToolPanel = new TImageList(QStringLiteral("ImgListToolPanel"), QStringLiteral("toolpanel"), 3, QSize(8, 8), this);
 
     FOpenDialog = new TOpenDialog(this);
-    FMeasurementsOpenDialog = new TOpenDialog(this, measurementsFilter());
-    FMeasurementsOpenDialog->setObjectName(QStringLiteral("MeasurementsOpenDialog"));
-    FMeasurementsSaveDialog = new TSaveDialog(this, measurementsFilter());
-    FMeasurementsSaveDialog->setObjectName(QStringLiteral("MeasurementsSaveDialog"));
+    FMeasurementsDialog = new TOpenDialog(this);
+    FMeasurementsDialog->setObjectName(QStringLiteral("MeasurementsDialog"));
     FindFileLng = new TFindFile(this);
     FindFileLng->setObjectName(QStringLiteral("FindFileLng"));
     FindFileLng->setFilter(QStringLiteral("*.lng"));
@@ -163,12 +210,14 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setFixedHeight(19);
     statusBar()->setSizeGripEnabled(false);
+    createZoomField();
 
     resize(708, 498);
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - QPoint(716 / 2, 525 / 2));
 
     createSecondaryWindows();
+    setAcceptDrops(true);
 }
 
 TMainForm::~TMainForm() = default;
@@ -183,6 +232,7 @@ void TMainForm::createSecondaryWindows()
 {
     FAboutBox = new TAboutBox(this);
     FfrmOrvessaView = new TfrmOrvessaView(this);
+    FfrmOrvessaView->SetLookup([this](const QString &key) { return LangText(key); });
     FfrmImportDlg = new TfrmImportDlg(this);
     FfrmErrorMsg = new TfrmErrorMsg(this);
     FImportWizard = new TImportWizard(
@@ -204,13 +254,14 @@ void TMainForm::createActions()
         action->setObjectName(QString::fromLatin1(def.name));
         action->setProperty("category", QString::fromLatin1(def.category));
         TTranslator::SetHint(action, QString::fromUtf8(def.hint));
-        if (def.shortcut != NoShortcut)
-            action->setShortcut(QKeySequence(def.shortcut));
+        action->setShortcuts(shortcutsOf(def));
         if (def.image >= 0)
             action->setIcon(ImgListAction->icon(def.image));
         addAction(action); // shortcuts work whichever control has the focus
     }
     action(QStringLiteral("acHandTool"))->setCheckable(true);
+    action(QStringLiteral("acEditRedo"))->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                                        QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
     connect(action(QStringLiteral("acExit")), &QAction::triggered, this, &TMainForm::acExitExecute);
     connect(action(QStringLiteral("AcHelp")), &QAction::triggered, this, &TMainForm::AcHelpExecute);
@@ -228,6 +279,7 @@ void TMainForm::createActions()
     connect(action(QStringLiteral("acZoomIn")), &QAction::triggered, this, &TMainForm::acZoomInExecute);
     connect(action(QStringLiteral("acZoomOut")), &QAction::triggered, this, &TMainForm::acZoomOutExecute);
     connect(action(QStringLiteral("acActualPixels")), &QAction::triggered, this, &TMainForm::acActualPixelsExecute);
+    connect(action(QStringLiteral("acFitToWindow")), &QAction::triggered, this, &TMainForm::acFitToWindowExecute);
     // Toggled, not triggered: the guide lines switch the tool off through the
     // action as well.
     connect(action(QStringLiteral("acHandTool")), &QAction::toggled, this, &TMainForm::acHandToolExecute);
@@ -251,11 +303,21 @@ void TMainForm::createMenu()
     separator(file, "N1");
     menuItem(file, "Exit1", action(QStringLiteral("acExit")));
 
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    menuItem(edit, "Undo1", action(QStringLiteral("acEditUndo")));
+    menuItem(edit, "Redo1", action(QStringLiteral("acEditRedo")));
+    separator(edit, "N7");
+    menuItem(edit, "RecentreLine1", action(QStringLiteral("acRecentreLine")));
+
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
     menuItem(view, "ActualPixels1", action(QStringLiteral("acActualPixels")));
     menuItem(view, "ZoomIn1", action(QStringLiteral("acZoomIn")));
     menuItem(view, "ZoomOut1", action(QStringLiteral("acZoomOut")));
+    menuItem(view, "FitToWindow1", action(QStringLiteral("acFitToWindow")));
+    separator(view, "N8");
+    menuItem(view, "ShowAllLines1", action(QStringLiteral("acShowAllLines")));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -276,15 +338,13 @@ void TMainForm::createToolBar()
     MainToolBar->setIconSize(QSize(32, 32));
     MainToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     MainToolBar->setFixedHeight(42);
-    QPalette toolBarColours = MainToolBar->palette();
-    toolBarColours.setColor(QPalette::Window, QColor(0xF5, 0xF5, 0xF5));
-    MainToolBar->setPalette(toolBarColours);
     MainToolBar->addSeparator();
     MainToolBar->addAction(action(QStringLiteral("acFileOpen")));
     MainToolBar->addSeparator();
     MainToolBar->addAction(action(QStringLiteral("acActualPixels")));
     MainToolBar->addAction(action(QStringLiteral("acZoomIn")));
     MainToolBar->addAction(action(QStringLiteral("acZoomOut")));
+    MainToolBar->addAction(action(QStringLiteral("acFitToWindow")));
     MainToolBar->addSeparator();
     MainToolBar->addAction(action(QStringLiteral("acHandTool")));
     MainToolBar->addSeparator();
@@ -361,15 +421,44 @@ void TMainForm::connectView()
     FHandTool = std::make_unique<THandTool>(*Image, *handTool);
     FGuideLines = std::make_unique<TGuideLines>(*Image, FMeasureStore, PictureFolder(),
                                                 [handTool] { handTool->setChecked(false); });
+    FMeasureHistory = std::make_unique<TMeasureHistory>(*Image, *FGuideLines, *ToolPanelMeasure, *ImgPreview,
+                                                        [this](const QString &key) { return LangText(key); });
     FMeasurePick = std::make_unique<TMeasurePick>(
-        *ToolPanelMeasure, *ImgPreview, *Image, *FHandTool, *FGuideLines, PictureFolder(),
+        *ToolPanelMeasure, *ImgPreview, *Image, *FHandTool, *FGuideLines, *FMeasureHistory, PictureFolder(),
         [this](const QString &key) { return LangText(key); }, [this](const QString &message) { ShowError(message); });
+    connectLineCommands();
+    FLineAids = std::make_unique<TLineAids>(*Image, *FGuideLines, *ToolPanelMeasure, *statusBar(),
+                                            *action(QStringLiteral("acShowAllLines")),
+                                            [this](const QString &key) { return LangText(key); });
 
     connect(Image, &TImgView32::mouseWheelDown, this, &TMainForm::ImgViewMouseWheelDown);
     connect(Image, &TImgView32::mouseWheelUp, this, &TMainForm::ImgViewMouseWheelUp);
     connect(Image, &TImgView32::mouseDown, this, &TMainForm::ImageMouseDown);
     connect(Image, &TImgView32::mouseMove, this, &TMainForm::ImageMouseMove);
     connect(Image, &TImgView32::mouseUp, this, &TMainForm::ImageMouseUp);
+}
+
+void TMainForm::createZoomField()
+{
+    auto *zoom = new QLabel(TZoomText::Text(Image->Scale()), statusBar());
+    zoom->setObjectName(QStringLiteral("LabZoom"));
+    statusBar()->addPermanentWidget(zoom);
+    connect(Image, &TImgView32::scaleChanged, zoom, [zoom](float scale) { zoom->setText(TZoomText::Text(scale)); });
+}
+
+void TMainForm::connectLineCommands()
+{
+    FLineCommands = std::make_unique<TLineCommands>(*Image, *FGuideLines, *FMeasurePick, *FMeasureHistory);
+    Image->SetKeyHandler([this](int key, Qt::KeyboardModifiers modifiers) {
+        return FLineCommands->KeyDown(key, modifiers);
+    });
+    QAction *undo = action(QStringLiteral("acEditUndo"));
+    QAction *redo = action(QStringLiteral("acEditRedo"));
+    connect(undo, &QAction::triggered, this, [this] { FMeasureHistory->Undo(); });
+    connect(redo, &QAction::triggered, this, [this] { FMeasureHistory->Redo(); });
+    connect(action(QStringLiteral("acRecentreLine")), &QAction::triggered, this,
+            [this] { FLineCommands->RecentreLine(); });
+    FMeasureHistory->BindActions(*undo, *redo);
 }
 
 void TMainForm::acZoomInExecute()
@@ -385,6 +474,11 @@ void TMainForm::acZoomOutExecute()
 void TMainForm::acActualPixelsExecute()
 {
     Image->ActualPixels();
+}
+
+void TMainForm::acFitToWindowExecute()
+{
+    Image->FitToWindow();
 }
 
 void TMainForm::acHandToolExecute(bool checked)
@@ -443,6 +537,23 @@ void TMainForm::OpenOnceShown(const QString &path)
     QTimer::singleShot(0, this, [this, path] { acFileOpenAccept(path); });
 }
 
+void TMainForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!TDroppedFile::Path(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent *event)
+{
+    const QString path = TDroppedFile::Path(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Queued: the drop is answered first, and a photo that cannot be read
+    // is reported once the drag is over.
+    OpenOnceShown(path);
+}
+
 void TMainForm::acEditCopyExecute()
 {
     if (!Image->IsPhotoEmpty())
@@ -467,6 +578,16 @@ void TMainForm::acImportFotoExecute()
 TGuideLines *TMainForm::GuideLines() const
 {
     return FGuideLines.get();
+}
+
+const TLineAids &TMainForm::LineAids() const
+{
+    return *FLineAids;
+}
+
+void TMainForm::SetShowAllLines(bool on)
+{
+    FLineAids->SetShowAllLines(on);
 }
 
 void TMainForm::showEvent(QShowEvent *event)
@@ -495,8 +616,10 @@ void TMainForm::Translate()
     if (FMultiLang.UseLanguageFile(TMultiLang::ChooseLanguageFile(LanguageFolder()), objectName())
         == TMultiLang::TLoadResult::Invalid)
         EndForInvalidLanguageFile();
-    TTranslator::Apply({this, FfrmErrorMsg, FfrmImportDlg, FAboutBox}, ProgramFolder(),
+    FQtTranslation.Use(GetCountryCode(false));
+    TTranslator::Apply({this, FfrmErrorMsg, FfrmImportDlg, FAboutBox, FfrmOrvessaView}, ProgramFolder(),
                        [this](const QString &key) { return LangText(key); });
+    FMeasureHistory->UpdateActions(); // "Undo Move Line 4" over the plain caption
     if (LabURL->isVisible())
         LabURL->adjustSize(); // a hidden one fits its new text when shown
 }
@@ -709,10 +832,9 @@ void TMainForm::acSaveMeasurementsExecute()
         ShowError(LangText(QStringLiteral("errorSaveNoLines")));
         return;
     }
-    const QFileInfo photo(FPhotoFile);
-    const QString suggested = photo.dir().filePath(photo.completeBaseName() + QLatin1String(TMeasurementsFile::Extension));
-    if (FMeasurementsSaveDialog->Execute(suggested))
-        SaveMeasurements(FMeasurementsSaveDialog->FileName());
+    // The extension without its leading dot, as the dialog adds it.
+    if (FMeasurementsDialog->ExecuteSave(measurementsFilter(), QLatin1String(TMeasurementsFile::Extension + 1)))
+        SaveMeasurements(FMeasurementsDialog->FileName());
 }
 
 void TMainForm::SaveMeasurements(const QString &path)
@@ -737,8 +859,8 @@ void TMainForm::SaveMeasurements(const QString &path)
 
 void TMainForm::acOpenMeasurementsExecute()
 {
-    if (FMeasurementsOpenDialog->Execute())
-        OpenMeasurements(FMeasurementsOpenDialog->FileName());
+    if (FMeasurementsDialog->ExecuteOpen(measurementsFilter()))
+        OpenMeasurements(FMeasurementsDialog->FileName());
 }
 
 void TMainForm::OpenMeasurements(const QString &path)
@@ -788,31 +910,25 @@ bool TMainForm::TakeMeasurementsPhoto(const QString &filePath, const TMeasuremen
 void TMainForm::ApplyMeasurements(const TMeasurements &measurements)
 {
     const TMeasureStore store = TMeasurementsFile::Store(measurements.Entries);
-    int last = 0;
-    for (int n = 1; n <= MeasureCount; ++n) {
-        const bool inFile = std::any_of(measurements.Entries.begin(), measurements.Entries.end(),
-                                        [n](const TMeasurementEntry &e) { return e.Number == n; });
-        if (inFile) {
-            // As a pick and a drag: the line starts (made if missing), takes
-            // its place and is stored on release.
-            FGuideLines->StartMeasure(n);
-            FGuideLines->Selection()->SetLocation(store[n]);
-            FGuideLines->StoreSelection();
-            last = n;
-        } else {
-            for (int i = Image->LayerCount() - 1; i >= 0; --i) {
-                TViewLayer *layer = Image->Layer(i);
-                if (layer == FGuideLines->Frame() || layer->Tag() != n)
-                    continue;
-                if (layer == FGuideLines->Selection())
-                    FGuideLines->SelectGuideLine(nullptr);
-                Image->RemoveLayer(layer);
+    QList<int> all;
+    for (int n = 1; n <= MeasureCount; ++n)
+        all.append(n);
+    const int last = measurements.Entries.isEmpty() ? 0 : measurements.Entries.last().Number;
+    // One step of the history: every line placed as the file has it, the
+    // others taken away with their entries and glyphs, as never started.
+    FMeasureHistory->Record(StepOpenMeasurements, last, all, [&] {
+        for (int n = 1; n <= MeasureCount; ++n) {
+            const bool inFile = std::any_of(measurements.Entries.begin(), measurements.Entries.end(),
+                                            [n](const TMeasurementEntry &e) { return e.Number == n; });
+            if (inFile) {
+                FGuideLines->PlaceLine(n, store[n]);
+            } else {
+                FGuideLines->RemoveLine(n);
+                FGuideLines->SetEntry(n, TFloatRect{});
             }
-            FMeasureStore[n] = TFloatRect{};
+            ToolPanelMeasure->setItemImageIndex(MeasureSection, n - 1, inFile ? DoneGlyph : NotStartedGlyph);
         }
-        ToolPanelMeasure->setItemImageIndex(MeasureSection, n - 1, inFile ? DoneGlyph : NotStartedGlyph);
-    }
-    if (last > 0)
-        FGuideLines->StartMeasure(last);
+        FGuideLines->ShowMeasure(last);
+    });
     Image->Invalidate();
 }

@@ -5,13 +5,13 @@
 #include "evaluate/TBeautyResult.h"
 #include "evaluate/TFaceProportions.h"
 #include "lang/TMultiLang.h"
+#include "lang/TQtTranslation.h"
 #include "report/TReportTags.h"
 #include "core/TFloatRect.h"
 #include <QVector>
 
 class QAction;
 struct TMeasurements;
-class TSaveDialog;
 class TReportPlace;
 class QMenu;
 class QToolBar;
@@ -20,7 +20,10 @@ class TAboutBox;
 class TFindFile;
 class TGuideLines;
 class THandTool;
+class TLineAids;
 class TMeasurePick;
+class TLineCommands;
+class TMeasureHistory;
 class TImportWizard;
 class TViewLayer;
 class TOpenDialog;
@@ -67,11 +70,14 @@ public:
     QString CurrentLanguageFile() const;
 
     TGuideLines *GuideLines() const;
+    const TLineAids &LineAids() const;
+    // View > Show All Lines on or off (an automatic placement turns it on).
+    void SetShowAllLines(bool on);
 
     // Load photo into the main view (File > Open, the wizard's Finish).
     void acFileOpenAccept(const QString &path);
     // Opens the photo as File > Open does, once the window has been shown
-    // (the photo named on the command line).
+    // (the photo named on the command line, a photo dropped on the window).
     void OpenOnceShown(const QString &path);
 
     // File > Save Measurements and File > Open Measurements.
@@ -85,6 +91,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // A photo file dropped on the window opens as File > Open opens it.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     QAction *action(const QString &name) const;
@@ -103,6 +112,7 @@ private:
     void createImportPanel();
     void createMeasurePanel();
     void createSecondaryWindows();
+    void createZoomField(); // the zoom level at the status bar's right
 
     void Translate();
     // Shows the fatal message of an invalid language file and ends the
@@ -120,6 +130,7 @@ private:
     void acZoomInExecute();
     void acZoomOutExecute();
     void acActualPixelsExecute();
+    void acFitToWindowExecute();
     void acHandToolExecute(bool checked);
     void ImageMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos,
                         TViewLayer *layer);
@@ -131,6 +142,7 @@ private:
     void ImgViewMouseWheelUp(Qt::KeyboardModifiers modifiers, QPoint pos);
     void ToolPanelMeasureItemClick(int section, int item);
     void connectView();
+    void connectLineCommands();
     void AcHelpExecute();
     void AcGoToHomePageExecute();
     void HelpAbout1Execute();
@@ -145,6 +157,7 @@ private:
     TMeasureStore FMeasureStore;
     QObject *ActionManager = nullptr; // holds the actions, each named
     TMultiLang FMultiLang;
+    TQtTranslation FQtTranslation; // Qt's own texts in the same language
     TFaceProportions FFaceProportions;
     TBeautyResult FBeautyResult;
     TReportTags::TContent FReportContent;
@@ -152,13 +165,15 @@ private:
     TFindFile *FindFileLng = nullptr;
     TPageProducer *PageProducer = nullptr;
     TOpenDialog *FOpenDialog = nullptr;
-    TOpenDialog *FMeasurementsOpenDialog = nullptr;
-    TSaveDialog *FMeasurementsSaveDialog = nullptr;
+    TOpenDialog *FMeasurementsDialog = nullptr; // File > Open and Save Measurements
     QString FPhotoFile; // the file the photo in view came from; empty for none
     TImportWizard *FImportWizard = nullptr;
     std::unique_ptr<THandTool> FHandTool;
     std::unique_ptr<TGuideLines> FGuideLines;
+    std::unique_ptr<TMeasureHistory> FMeasureHistory;
     std::unique_ptr<TMeasurePick> FMeasurePick;
+    std::unique_ptr<TLineCommands> FLineCommands;
+    std::unique_ptr<TLineAids> FLineAids;
 
     TImageList *ImgListAction = nullptr;
     TImageList *ImgListToolPanel = nullptr;

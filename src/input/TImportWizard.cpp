@@ -51,6 +51,7 @@ void TImportWizard::connectHandlers()
     connect(FDialog->BtnOpen, &QPushButton::clicked, this, &TImportWizard::BtnOpenClick, Qt::UniqueConnection);
     connect(FDialog->CheckBox, &QCheckBox::toggled, this, &TImportWizard::CheckBoxClick, Qt::UniqueConnection);
     connect(FDialog->EdFileName, &QLineEdit::textChanged, this, &TImportWizard::EdFileNameChange, Qt::UniqueConnection);
+    connect(FDialog, &TfrmImportDlg::fileDropped, this, &TImportWizard::FileDropped, Qt::UniqueConnection);
 }
 
 void TImportWizard::GoToImportStep()
@@ -81,6 +82,18 @@ void TImportWizard::GoToImportStep()
     default:
         break;
     }
+    focusPage();
+}
+
+// The button that had the focus may just have been disabled (Next on a new
+// page, Back on page 0), which would pass the focus on to Cancel, where the
+// next Space would end the wizard.
+void TImportWizard::focusPage()
+{
+    if (FImportStep == 0)
+        FDialog->EdFileName->setFocus();
+    else if (FImportStep <= 3)
+        FDialog->CheckBox->setFocus();
 }
 
 void TImportWizard::setUpPage0()
@@ -91,6 +104,7 @@ void TImportWizard::setUpPage0()
     FDialog->BtnNext->setEnabled(false);
     FDialog->BtnNext->setText(text(QStringLiteral("frmImportDlg.BtnNext.Caption")));
     FDialog->BtnOpen->show();
+    FDialog->setAcceptDrops(true);
     EdFileNameChange();
 }
 
@@ -111,6 +125,7 @@ void TImportWizard::setUpPage1()
     setVisible({FDialog->ImgSample, FDialog->Image, FDialog->MemInfo, FDialog->CheckBox}, true);
     setVisible({FDialog->EdFileName, FDialog->LabFileOpen, FDialog->MemBeginInfo, FDialog->ImgBorder, FDialog->BtnOpen},
                false);
+    FDialog->setAcceptDrops(false); // drops fill the path box of page 0 only
     setRequirement(1);
     LoadImportSample(QStringLiteral("imp0.jpg"));
     FDialog->BtnBack->setEnabled(true);
@@ -146,9 +161,18 @@ void TImportWizard::BtnNextClick()
 
 void TImportWizard::BtnOpenClick()
 {
-    if (!FOpenDialog->Execute())
-        return;
-    FDialog->EdFileName->setText(FOpenDialog->FileName());
+    if (FOpenDialog->Execute())
+        setFileName(FOpenDialog->FileName());
+}
+
+void TImportWizard::FileDropped(const QString &path)
+{
+    setFileName(path);
+}
+
+void TImportWizard::setFileName(const QString &path)
+{
+    FDialog->EdFileName->setText(path);
     // The same path again changes no text and raises no change notice, yet
     // the file may have come or gone since: check it in any case.
     EdFileNameChange();

@@ -46,6 +46,9 @@ public:
     void BtnNextClick();
     // Lets the user pick a file for the path box; loads nothing.
     void BtnOpenClick();
+    // A file dropped on the dialog fills the path box; loads nothing. Only
+    // page 0 takes drops.
+    void FileDropped(const QString &path);
     // Next is enabled exactly when the path box names an existing file.
     void EdFileNameChange();
     // Next is enabled exactly when the check box is ticked.
@@ -58,6 +61,8 @@ private:
     void setUpPage0();
     void setUpPage1();
     void setRequirement(int page);
+    void setFileName(const QString &path);
+    void focusPage();
     QString text(const QString &key) const;
 
     TfrmImportDlg *FDialog;

@@ -1,8 +1,10 @@
 #include "TJpegDecoder.h"
 
 #include "core/EOrvessaError.h"
+#include "input/TExifOrientation.h"
 #include "input/TPhotoBitmap.h"
 #include "input/TPrefaulter.h"
+#include "input/TUprightWriter.h"
 
 #include <QIODevice>
 
@@ -22,6 +24,10 @@ namespace {
 constexpr J_COLOR_SPACE PhotoColorSpace = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
 
 constexpr size_t SourceBufferSize = 64 * 1024;
+
+// EXIF blocks are APP1 segments; a segment holds at most 65533 bytes.
+constexpr int ExifMarker = JPEG_APP0 + 1;
+constexpr unsigned int MaxSegmentBytes = 0xFFFF;
 
 // The error manager: libjpeg reports a fatal error, or a warning that we treat
 // as fatal, by calling back; we jump out to the setjmp in TJpegJob::Run. Only
@@ -111,6 +117,16 @@ void CmykRowToRgb32(uchar *row, int width, bool inverted)
     }
 }
 
+// The orientation of the first APP1 segment that is an EXIF block (XMP
+// packets are APP1 segments too), or AsStored.
+int ExifOrientation(const jpeg_decompress_struct &cinfo)
+{
+    for (jpeg_saved_marker_ptr m = cinfo.marker_list; m; m = m->next)
+        if (m->marker == ExifMarker && TExifOrientation::IsExifBlock(m->data, m->data_length))
+            return TExifOrientation::Read(m->data, m->data_length);
+    return TExifOrientation::AsStored;
+}
+
 // One decode. Run() holds the setjmp; everything a longjmp could need to
 // clean up lives in this object, whose destructor releases the library.
 class TJpegJob
@@ -147,29 +163,36 @@ public:
         jpeg_create_decompress(&cinfo);
         created = true;
         cinfo.src = &source.pub;
+        jpeg_save_markers(&cinfo, ExifMarker, MaxSegmentBytes);
         jpeg_read_header(&cinfo, TRUE);
         TPhotoBitmap::CheckPictureSize(int(cinfo.image_width), int(cinfo.image_height));
+        orientation = ExifOrientation(cinfo);
 
         const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
         cinfo.out_color_space = cmyk ? JCS_CMYK : PhotoColorSpace;
         jpeg_start_decompress(&cinfo);
-        image = TPhotoBitmap::AllocatePhoto(int(cinfo.output_width), int(cinfo.output_height));
+        const QSize stored(int(cinfo.output_width), int(cinfo.output_height));
+        const QSize upright = TExifOrientation::UprightSize(stored, orientation);
+        image = TPhotoBitmap::AllocatePhoto(upright.width(), upright.height());
         prefaulter = std::make_unique<TPrefaulter>(image.bits(), size_t(image.sizeInBytes()));
 
-        // Rows go straight into the photo, as many per call as the library
-        // offers (rec_outbuf_height).
-        uchar *const bits = image.bits();
-        const qsizetype stride = image.bytesPerLine();
-        JSAMPROW rows[16];
+        // The rows go to the writer a band at a time, straight into the photo
+        // for the tags that keep rows rows (TUprightWriter).
+        TUprightWriter writer(image, stored, orientation);
+        JSAMPROW rows[TUprightWriter::BandRows];
         while (cinfo.output_scanline < cinfo.output_height) {
             const JDIMENSION first = cinfo.output_scanline;
-            const JDIMENSION want = std::min<JDIMENSION>(16, cinfo.output_height - first);
-            for (JDIMENSION i = 0; i < want; ++i)
-                rows[i] = bits + (first + i) * stride;
-            const JDIMENSION got = jpeg_read_scanlines(&cinfo, rows, want);
+            const JDIMENSION band = std::min<JDIMENSION>(TUprightWriter::BandRows, cinfo.output_height - first);
+            for (JDIMENSION i = 0; i < band; ++i)
+                rows[i] = writer.Row(int(first + i));
+            // Each call gives as many rows as the library has ready (up to
+            // rec_outbuf_height); our source never suspends, so each gives some.
+            for (JDIMENSION got = 0; got < band;)
+                got += jpeg_read_scanlines(&cinfo, rows + got, band - got);
             if (cmyk)
-                for (JDIMENSION i = 0; i < got; ++i)
-                    CmykRowToRgb32(rows[i], int(cinfo.output_width), cinfo.saw_Adobe_marker);
+                for (JDIMENSION i = 0; i < band; ++i)
+                    CmykRowToRgb32(rows[i], stored.width(), cinfo.saw_Adobe_marker);
+            writer.Place(int(first), int(band));
         }
         prefaulter.reset();
         // The data must run on to the end-of-image marker; a file cut short
@@ -179,6 +202,7 @@ public:
     }
 
     QImage image;
+    int orientation = TExifOrientation::AsStored;
 
 private:
     std::unique_ptr<TPrefaulter> prefaulter;
@@ -190,10 +214,11 @@ private:
 
 } // namespace
 
-QImage TJpegDecoder::Decode(QIODevice &source)
+QImage TJpegDecoder::Decode(QIODevice &source, int &orientation)
 {
     TJpegJob job(source);
     if (const int code = job.Run())
         throw EOrvessaError(QStringLiteral("JPEG error #%1").arg(code));
+    orientation = job.orientation;
     return std::move(job.image);
 }

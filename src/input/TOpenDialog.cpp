@@ -2,7 +2,7 @@
 
 #include <QFileDialog>
 
-TOpenDialog::TOpenDialog(QWidget *owner, QString filter) : QObject(owner), FOwner(owner), FFilter(std::move(filter))
+TOpenDialog::TOpenDialog(QWidget *owner) : QObject(owner), FOwner(owner)
 {
     setObjectName(QStringLiteral("OpenDialog"));
 }
@@ -34,15 +34,35 @@ QStringList TOpenDialog::qtFilters(const QString &filter)
 
 bool TOpenDialog::Execute()
 {
-    const QStringList filters = qtFilters(FFilter);
+    return Run(QString::fromLatin1(Filter), false, QString());
+}
+
+bool TOpenDialog::ExecuteOpen(const QString &filter)
+{
+    return Run(filter, false, QString());
+}
+
+bool TOpenDialog::ExecuteSave(const QString &filter, const QString &defaultSuffix)
+{
+    return Run(filter, true, defaultSuffix);
+}
+
+bool TOpenDialog::Run(const QString &filter, bool save, const QString &defaultSuffix)
+{
+    const QStringList filters = qtFilters(filter);
     QString chosen;
     if (hook()) {
-        chosen = hook()(filters, filters.first());
+        chosen = hook()(filters, filters.value(0));
     } else {
         QFileDialog dialog(FOwner);
-        dialog.setFileMode(QFileDialog::ExistingFile);
+        if (save) {
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setDefaultSuffix(defaultSuffix);
+        } else {
+            dialog.setFileMode(QFileDialog::ExistingFile);
+        }
         dialog.setNameFilters(filters);
-        dialog.selectNameFilter(filters.first());
+        dialog.selectNameFilter(filters.value(0));
         if (!FFileName.isEmpty())
             dialog.selectFile(FFileName);
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())

@@ -8,7 +8,8 @@ class QWidget;
 
 // The open-file dialog of the File > Open command. One object serves File >
 // Open and the import wizard's "..." button, so it remembers the file name
-// of its last use. Tests install a hook that answers instead of the dialog.
+// of its last use. The report window's save dialog is one of its own. Tests
+// install a hook that answers instead of either dialog.
 class TOpenDialog : public QObject
 {
     Q_OBJECT
@@ -20,11 +21,16 @@ public:
     // returns the chosen path, or an empty string for Cancel.
     using Hook = std::function<QString(const QStringList &filters, const QString &selectedFilter)>;
 
-    // filter: names and patterns as in Filter, the default.
-    explicit TOpenDialog(QWidget *owner, QString filter = QString::fromLatin1(Filter));
+    explicit TOpenDialog(QWidget *owner);
 
     // Shows the dialog; true when the user accepted a file.
     bool Execute();
+    // The same with another filter (in the form of Filter).
+    bool ExecuteOpen(const QString &filter);
+    // Shows a save-file dialog with filter (in the form of Filter) instead;
+    // a name typed without an extension gets defaultSuffix. True when the
+    // user accepted a name, which FileName gives.
+    bool ExecuteSave(const QString &filter, const QString &defaultSuffix);
     QString FileName() const;
 
     // "A|p1; p2|B|p3" → {"A (p1 p2)", "B (p3)"}.
@@ -34,8 +40,8 @@ public:
 
 private:
     static Hook &hook();
+    bool Run(const QString &filter, bool save, const QString &defaultSuffix);
 
     QWidget *FOwner;
-    QString FFilter;
     QString FFileName;
 };

@@ -6,14 +6,16 @@
 
 // A photo as a document: its pixels, always an opaque 32-bit bitmap
 // (QImage::Format_RGB32), and what its file said about it: the format it was
-// read from and the orientation it asks to be shown in. The photo loader
-// makes them; the view, the import wizard's preview and the clipboard take
-// them. Copies share their pixels.
+// read from and the orientation tag it carried. The loader has applied that
+// tag already: the pixels are upright, and every coordinate in the program
+// (guide lines, measurements, copies, previews) refers to the upright photo.
+// The photo loader makes photos; the view, the import wizard's preview and
+// the clipboard take them. Copies share their pixels.
 class TPhoto
 {
 public:
     // The orientation tags of camera files, 1 to 8; 1 is the pixels as
-    // stored, which every photo has until its decoder reads the tag.
+    // stored, as every photo without a (valid) tag has.
     static constexpr int AsStored = 1;
 
     TPhoto() = default;

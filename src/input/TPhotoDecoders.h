@@ -16,10 +16,11 @@ class TPhotoDecoders
 public:
     virtual ~TPhotoDecoders() = default;
 
-    virtual QImage DecodeJpeg(QIODevice &source) = 0;
+    // Upright, with the file's EXIF orientation tag in orientation.
+    virtual QImage DecodeJpeg(QIODevice &source, int &orientation) = 0;
     virtual QImage DecodeWmf(const QByteArray &data) = 0;
     virtual QImage DecodeEmf(const QByteArray &data) = 0;
 };
 
-#define TPhotoDecoders_iid "org.tallowmere.Orvessa.PhotoDecoders/1.0"
+#define TPhotoDecoders_iid "org.tallowmere.Orvessa.PhotoDecoders/1.1"
 Q_DECLARE_INTERFACE(TPhotoDecoders, TPhotoDecoders_iid)

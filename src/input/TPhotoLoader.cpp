@@ -144,14 +144,16 @@ TPhoto TPhotoLoader::Load(const QString &path)
 
     QFile file(path);
     OpenPicture(file);
-    return TPhoto(Decode(file, int(format)), FormatName(format));
+    int orientation = TPhoto::AsStored;
+    QImage pixels = Decode(file, int(format), orientation);
+    return TPhoto(std::move(pixels), FormatName(format), orientation);
 }
 
-QImage TPhotoLoader::Decode(QFile &file, int formatValue)
+QImage TPhotoLoader::Decode(QFile &file, int formatValue, int &orientation)
 {
     switch (TFormat(formatValue)) {
     case TFormat::Jpeg:
-        return Decoders().DecodeJpeg(file);
+        return Decoders().DecodeJpeg(file, orientation);
     case TFormat::Bmp: {
         const QString invalid = QStringLiteral("Bitmap image is not valid");
         CheckBeforeReader(TPictureCheck::BmpSize(file), TPictureCheck::BmpIsComplete(file), invalid);

@@ -10,7 +10,8 @@ class TPhotoDecoders;
 // Load photo: reads a picture file into a photo (its 32-bit bitmap and the
 // file's format), choosing the decoder by the file name's extension alone,
 // without regard to case:
-//   jpg, jpeg  libjpeg (TJpegDecoder, in the decoder plugin)
+//   jpg, jpeg  libjpeg (TJpegDecoder, in the decoder plugin), turned upright
+//              by the file's EXIF orientation
 //   bmp, ico, gif  Qt's image readers
 //   wmf, emf   the metafile converters (TMetafileDecoder, in the plugin)
 // Every failure throws EOrvessaError with a message for the user; nothing is
@@ -25,8 +26,9 @@ public:
     static void setDecoders(TPhotoDecoders *decoders);
 
 private:
-    // The bitmap of an open file in the format (the loader's own numbering).
-    static QImage Decode(QFile &file, int format);
+    // The bitmap of an open file in the format (the loader's own numbering),
+    // upright; orientation: the tag that turned it, where the format has one.
+    static QImage Decode(QFile &file, int format, int &orientation);
     static TPhotoDecoders &Decoders();
     static TPhotoDecoders *&DecodersOverride();
 };

@@ -10,7 +10,8 @@
 // alongside the decoder, that time no longer adds to the load. The pages'
 // contents are never touched (MADV_POPULATE_WRITE), so the race with the
 // writer is harmless; where the kernel lacks that advice the thread simply
-// stops and the writer faults the pages in itself. The destructor stops and
+// stops and the writer faults the pages in itself. The buffer is asked to be
+// backed by 2 MiB pages where the kernel offers them. The destructor stops and
 // joins the thread: destroy the prefaulter before the buffer.
 class TPrefaulter
 {

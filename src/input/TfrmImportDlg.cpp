@@ -1,5 +1,6 @@
 #include "TfrmImportDlg.h"
 
+#include "TDroppedFile.h"
 #include "TPhotoPreview.h"
 #include "widgets/TBuiltInImage.h"
 #include "widgets/TDialogFont.h"
@@ -7,6 +8,7 @@
 #include "widgets/TNpsUrl.h"
 
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,6 +71,9 @@ TfrmImportDlg::TfrmImportDlg(QWidget *parent)
     EdFileName = new QLineEdit(this);
     EdFileName->setObjectName(QStringLiteral("EdFileName"));
     EdFileName->setGeometry(112, 184, 377, 19);
+    // A file dropped on the path box fills it through the dialog, in place
+    // of the box inserting the address as text.
+    EdFileName->setAcceptDrops(false);
 
     BtnOpen = button(this, "BtnOpen", QStringLiteral("..."), QRect(495, 183, 25, 22));
 
@@ -116,6 +121,21 @@ bool TfrmImportDlg::event(QEvent *event)
     if ((event->type() == QEvent::LayoutRequest && isVisible()) || event->type() == QEvent::Show)
         fitLabels();
     return QDialog::event(event);
+}
+
+void TfrmImportDlg::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!TDroppedFile::Path(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TfrmImportDlg::dropEvent(QDropEvent *event)
+{
+    const QString path = TDroppedFile::Path(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit fileDropped(path);
 }
 
 void TfrmImportDlg::fitLabels()

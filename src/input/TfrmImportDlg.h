@@ -39,11 +39,17 @@ public:
     QCheckBox *CheckBox;
     TMemo *MemBeginInfo;
 
+signals:
+    // A photo file dropped on the dialog while it takes drops.
+    void fileDropped(const QString &path);
+
 public slots:
     void reject() override;
 
 protected:
     bool event(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // The labels keep their left and top and take the width their text

@@ -79,6 +79,23 @@ const QList<TTranslator::TRow> KeyTable = {
     {"frmImportDlg.BtnBack.Caption", W::ImportDlg, T::Caption, "BtnBack"},
     {"AboutBox", W::AboutBox, T::WindowTitle, nullptr},
     {"AboutBox.LabVer.Caption", W::AboutBox, T::Caption, "LabVer"},
+    {"acFitToWindow", W::MainForm, T::ActionCaption, "acFitToWindow"},
+    {"acFitToWindow.Hint", W::MainForm, T::ActionHint, "acFitToWindow"},
+    {"AboutBox.LabAtt.Caption", W::AboutBox, T::Caption, "LabAtt"},
+    {"AboutBox.LabLawProtected.Caption", W::AboutBox, T::Caption, "LabLawProtected"},
+    {"AboutBox.LabLawInfo.Caption", W::AboutBox, T::Caption, "LabLawInfo"},
+    {"AboutBox.LabCopyright.Caption", W::AboutBox, T::Caption, "LabCopyright"},
+    {"AboutBox.LabHomePage.Caption", W::AboutBox, T::Caption, "LabHomePage"},
+    {"frmOrvessaView.Caption", W::ReportView, T::WindowTitle, nullptr},
+    {"Edit1", W::MainForm, T::MenuTitle, "Edit1"},
+    {"acEditUndo", W::MainForm, T::ActionCaption, "acEditUndo"},
+    {"acEditUndo.Hint", W::MainForm, T::ActionHint, "acEditUndo"},
+    {"acEditRedo", W::MainForm, T::ActionCaption, "acEditRedo"},
+    {"acEditRedo.Hint", W::MainForm, T::ActionHint, "acEditRedo"},
+    {"acRecentreLine", W::MainForm, T::ActionCaption, "acRecentreLine"},
+    {"acRecentreLine.Hint", W::MainForm, T::ActionHint, "acRecentreLine"},
+    {"acShowAllLines", W::MainForm, T::ActionCaption, "acShowAllLines"},
+    {"acShowAllLines.Hint", W::MainForm, T::ActionHint, "acShowAllLines"},
     {"acSaveMeasurements", W::MainForm, T::ActionCaption, "acSaveMeasurements"},
     {"acSaveMeasurements.Hint", W::MainForm, T::ActionHint, "acSaveMeasurements"},
     {"acOpenMeasurements", W::MainForm, T::ActionCaption, "acOpenMeasurements"},
@@ -92,6 +109,7 @@ QWidget *windowOf(const TTranslator::TWindows &windows, TTranslator::TWindow win
     case W::ErrorMsg: return windows.frmErrorMsg;
     case W::ImportDlg: return windows.frmImportDlg;
     case W::AboutBox: return windows.aboutBox;
+    case W::ReportView: return windows.frmOrvessaView;
     }
     return nullptr;
 }

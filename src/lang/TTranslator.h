@@ -15,7 +15,7 @@ class QWidget;
 class TTranslator
 {
 public:
-    enum class TWindow { MainForm, ErrorMsg, ImportDlg, AboutBox };
+    enum class TWindow { MainForm, ErrorMsg, ImportDlg, AboutBox, ReportView };
     enum class TTarget {
         WindowTitle,    // the window's title
         ActionCaption,  // QAction text
@@ -45,6 +45,7 @@ public:
         QWidget *frmErrorMsg = nullptr;
         QWidget *frmImportDlg = nullptr;
         QWidget *aboutBox = nullptr;
+        QWidget *frmOrvessaView = nullptr;
     };
 
     using TLookup = std::function<QString(const QString &key)>;

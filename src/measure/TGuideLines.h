@@ -2,7 +2,9 @@
 
 #include "core/TFloatRect.h"
 
+#include <QImage>
 #include <QMetaObject>
+#include <QSize>
 #include <QString>
 #include <functional>
 
@@ -52,7 +54,29 @@ public:
 
     QString GuideLinePicture(int n) const;
 
+    // The line of measurement n, or nullptr when it was never made.
+    TGuideLine *LineOf(int n) const;
+    // A rectangle of `size` photo pixels centred on the photo point under
+    // the viewport's centre: where a new line goes.
+    TFloatRect CentredRect(QSize size) const;
+    // Gives measurement n's line the rectangle and stores it in entry n. A
+    // line that does not exist yet is made with `picture`, or with its
+    // picture file when `picture` is null (which throws when unreadable);
+    // it is shown only when n is the current measurement.
+    TGuideLine *PlaceLine(int n, const TFloatRect &rect, const QImage &picture = {});
+    // Takes measurement n's line out of the view; its store entry stays.
+    void RemoveLine(int n);
+    // Makes n the current measurement (0 for none) and shows and selects its
+    // line, if it has one, hiding every other; nothing is created or stored.
+    void ShowMeasure(int n);
+    // The store entry of measurement n, written whole.
+    TFloatRect Entry(int n) const;
+    void SetEntry(int n, const TFloatRect &rect);
+
 private:
+    TGuideLine *AddLine(int n, const QImage &picture, const TFloatRect &rect);
+    bool IsStoreNumber(int n) const;
+
     TImgView32 &FView;
     TMeasureStore &FStore;
     QString FPictureFolder;

@@ -1,9 +1,13 @@
 #include "TImgView32.h"
 
+#include "measure/TDeviceMapping.h"
 #include "measure/TPhotoRenderer.h"
 #include "measure/TViewLayer.h"
+#include "measure/TViewOverlay.h"
 #include "measure/TViewTool.h"
+#include "widgets/TThemeColours.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPaintEvent>
@@ -19,11 +23,14 @@ namespace {
 
 constexpr int ScrollStep = 8;       // view pixels per arrow click
 constexpr int WheelNotch = 120;     // angle delta of one wheel notch
-constexpr QRgb Silver = 0xFFC0C0C0;
+QRgb ThemeBackground(const QPalette &palette)
+{
+    return TThemeColours(palette).Colour(TThemeColours::TSurface::ViewBackground).rgb();
+}
 
 } // namespace
 
-TImgView32::TImgView32(QWidget *parent) : QAbstractScrollArea(parent), FBackground(Silver)
+TImgView32::TImgView32(QWidget *parent) : QAbstractScrollArea(parent), FBackground(ThemeBackground(palette()))
 {
     setObjectName(QStringLiteral("Image"));
     setFrameShape(QFrame::NoFrame);
@@ -52,8 +59,10 @@ void TImgView32::SetPhoto(TPhoto photo)
 
 void TImgView32::SetScale(float scale)
 {
-    if (FGeometry.SetScale(scale))
-        GeometryChanged();
+    if (!FGeometry.SetScale(scale))
+        return;
+    GeometryChanged();
+    emit scaleChanged(Scale());
 }
 
 void TImgView32::ZoomIn()
@@ -69,6 +78,12 @@ void TImgView32::ZoomOut()
 void TImgView32::ActualPixels()
 {
     SetScale(1.0f);
+}
+
+void TImgView32::FitToWindow()
+{
+    if (!IsPhotoEmpty())
+        SetScale(TViewGeometry::FitScale(FGeometry.PhotoSize(), FGeometry.ClientSize()));
 }
 
 void TImgView32::ZoomWheelDown()
@@ -156,10 +171,13 @@ void TImgView32::resizeEvent(QResizeEvent *)
 
 // --- Looks -------------------------------------------------------------------
 
-void TImgView32::SetBackground(const QColor &colour)
+void TImgView32::changeEvent(QEvent *event)
 {
-    FBackground = colour.rgb();
-    Invalidate();
+    if (event->type() == QEvent::PaletteChange) {
+        FBackground = ThemeBackground(palette());
+        Invalidate();
+    }
+    QAbstractScrollArea::changeEvent(event);
 }
 
 void TImgView32::SetViewCursor(const QCursor &cursor)
@@ -179,6 +197,26 @@ void TImgView32::SetTool(TViewTool *tool)
     if (previous)
         previous->Deactivated(*this);
     Invalidate();
+}
+
+// --- Keys --------------------------------------------------------------------
+
+void TImgView32::SetKeyHandler(KeyHandler handler)
+{
+    FKeyHandler = std::move(handler);
+}
+
+// Here rather than in keyPressEvent: Tab would move the focus on first.
+bool TImgView32::event(QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && FKeyHandler) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (FKeyHandler(key->key(), key->modifiers())) {
+            event->accept();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
 }
 
 // --- Layers ------------------------------------------------------------------
@@ -221,6 +259,20 @@ void TImgView32::RemoveLayer(TViewLayer *layer)
     Invalidate();
 }
 
+// --- Overlays ----------------------------------------------------------------
+
+void TImgView32::AddOverlay(TViewOverlay *overlay)
+{
+    FOverlays.push_back(overlay);
+    Invalidate();
+}
+
+void TImgView32::RemoveOverlay(TViewOverlay *overlay)
+{
+    FOverlays.erase(std::remove(FOverlays.begin(), FOverlays.end(), overlay), FOverlays.end());
+    Invalidate();
+}
+
 // --- Painting ----------------------------------------------------------------
 
 void TImgView32::Invalidate()
@@ -235,8 +287,9 @@ void TImgView32::Repaint()
 
 // The painter's target image when the photo can be sampled straight into it:
 // a 32-bit image (the widget's backing store, or a QImage) reached through a
-// whole-pixel translation, painted fully opaque. Otherwise nullptr.
-QImage *TImgView32::DirectTarget(QPainter &painter, QPoint &offset)
+// uniform scale (the device pixel ratio) and a whole-device-pixel
+// translation, painted fully opaque. Otherwise nullptr.
+QImage *TImgView32::DirectTarget(QPainter &painter, QPoint &offset, qreal &ratio)
 {
     QPaintEngine *engine = painter.paintEngine();
     QPaintDevice *device = engine ? engine->paintDevice() : nullptr;
@@ -246,11 +299,12 @@ QImage *TImgView32::DirectTarget(QPainter &painter, QPoint &offset)
     const QTransform t = painter.deviceTransform();
     const bool opaque32 = image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied
                        || image->format() == QImage::Format_ARGB32;
-    if (!opaque32 || !image->isDetached() || image->devicePixelRatio() != 1.0 || t.type() > QTransform::TxTranslate
+    if (!opaque32 || !image->isDetached() || t.type() > QTransform::TxScale || t.m11() != t.m22() || t.m11() <= 0
         || t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy()) || painter.opacity() != 1.0
         || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
         return nullptr;
     offset = QPoint(int(t.dx()), int(t.dy()));
+    ratio = t.m11();
     return image;
 }
 
@@ -259,37 +313,48 @@ void TImgView32::PaintView(QPainter &painter, const QRect &area)
     const QRect r = area & ViewportRect();
     if (!r.isEmpty())
         PaintPhoto(painter, r);
+    for (TViewOverlay *overlay : FOverlays)
+        overlay->PaintUnder(painter, *this);
     for (const auto &layer : FLayers)
         if (layer->Visible())
             layer->Paint(painter, *this);
     if (FTool)
         FTool->Paint(painter, *this);
+    for (TViewOverlay *overlay : FOverlays)
+        overlay->PaintOver(painter, *this);
 }
 
+// The photo is sampled per device pixel (TDeviceMapping): on a HiDPI screen
+// it is drawn at the screen's resolution, never scaled up from view pixels.
 void TImgView32::PaintPhoto(QPainter &painter, const QRect &area)
 {
     QPoint offset;
-    if (QImage *target = DirectTarget(painter, offset)) {
+    qreal ratio = 1.0;
+    if (QImage *target = DirectTarget(painter, offset, ratio)) {
         // Sample straight into the target, only where the painter may draw:
         // the paint event's region (the engine's system clip), the painter's
         // own clip and the image, all in device pixels.
-        QRegion allowed(area.translated(offset));
+        const TDeviceMapping mapping(FGeometry, ratio);
+        QRegion allowed(mapping.ToDevice(area).translated(offset));
         const QRegion system = painter.paintEngine()->systemClip();
         if (!system.isEmpty())
             allowed &= system;
         if (painter.hasClipping())
-            allowed &= painter.clipRegion().translated(offset);
+            allowed &= painter.deviceTransform().map(painter.clipRegion());
         allowed &= target->rect();
         for (const QRect &part : allowed)
-            TPhotoRenderer::Render(FPhoto.Pixels(), FGeometry, FBackground, *target, -offset, part.translated(-offset));
+            TPhotoRenderer::Render(FPhoto.Pixels(), mapping, FBackground, *target, -offset, part.translated(-offset));
         return;
     }
-    // Elsewhere through a scratch bitmap that keeps its size between paints,
-    // so that no paint allocates (and faults in) fresh memory.
-    if (FScratch.width() < area.width() || FScratch.height() < area.height())
-        FScratch = QImage(area.size().expandedTo(FScratch.size()), QImage::Format_RGB32);
-    TPhotoRenderer::Render(FPhoto.Pixels(), FGeometry, FBackground, FScratch, area.topLeft(), area);
-    painter.drawImage(area.topLeft(), FScratch, QRect(QPoint(0, 0), area.size()));
+    // Elsewhere through a scratch bitmap at the device's resolution, drawn
+    // one to one. It keeps its size between paints, so that no paint
+    // allocates (and faults in) fresh memory.
+    const TDeviceMapping mapping(FGeometry, painter.device() ? painter.device()->devicePixelRatio() : 1.0);
+    const QRect device = mapping.ToDevice(area);
+    if (FScratch.width() < device.width() || FScratch.height() < device.height())
+        FScratch = QImage(device.size().expandedTo(FScratch.size()), QImage::Format_RGB32);
+    TPhotoRenderer::Render(FPhoto.Pixels(), mapping, FBackground, FScratch, device.topLeft(), device);
+    painter.drawImage(QRectF(area), FScratch, QRectF(QPointF(0, 0), QSizeF(device.size())));
 }
 
 void TImgView32::paintEvent(QPaintEvent *event)

@@ -8,8 +8,10 @@
 #include <QCursor>
 #include <QImage>
 
+class TViewOverlay;
 class TViewTool;
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -48,6 +50,7 @@ public:
     void ZoomIn();        // scale + 0.2
     void ZoomOut();       // scale - 0.2
     void ActualPixels();  // 1.0
+    void FitToWindow();   // the largest scale that needs no scroll bars
     void ZoomWheelDown(); // wheel towards the user: x 1.1, at most 20
     void ZoomWheelUp();   // wheel away from the user: / 1.1, at least 0.2
 
@@ -65,8 +68,9 @@ public:
     QPointF MapToViewF(QPointF photoPos) const { return FGeometry.MapToViewF(photoPos); }  // photo -> view, exact
 
     // --- Looks ---------------------------------------------------------------
+    // Silver under a light palette, the palette's dark shade under a dark
+    // one (TThemeColours); follows the view's palette.
     QColor Background() const { return QColor::fromRgb(FBackground); }
-    void SetBackground(const QColor &colour);
     // The cursor shown where no layer offers one (the hand tool sets it).
     QCursor ViewCursor() const { return FViewCursor; }
     void SetViewCursor(const QCursor &cursor);
@@ -76,6 +80,13 @@ public:
     // (TViewTool::Deactivated).
     TViewTool *Tool() const { return FTool; }
     void SetTool(TViewTool *tool);
+
+    // --- Keys ------------------------------------------------------------------
+    // Offered every key press while the view has the focus, Tab and
+    // Shift+Tab included, before the view's own keys (the arrows scroll);
+    // returns true when it used the key.
+    using KeyHandler = std::function<bool(int key, Qt::KeyboardModifiers modifiers)>;
+    void SetKeyHandler(KeyHandler handler);
 
     // --- Layers (last = topmost) -------------------------------------------
     // Takes ownership and puts the layer on top; returns it.
@@ -94,12 +105,16 @@ public:
     // Show or hide: TViewLayer::SetVisible. The layer holding the mouse, if any.
     TViewLayer *MouseCaptureLayer() const { return FCapture; }
 
+    // --- Overlays (not owned; see TViewOverlay) --------------------------
+    void AddOverlay(TViewOverlay *overlay);
+    void RemoveOverlay(TViewOverlay *overlay);
+
     // --- Painting ------------------------------------------------------------
     void Invalidate(); // repaint later
     void Repaint();    // repaint now
-    // Draws view pixels `area` (background, photo, the visible layers, then
-    // the current tool) with `painter`, whose origin is the viewport's top
-    // left corner.
+    // Draws view pixels `area` (background, photo, the overlays' under-parts,
+    // the visible layers, the current tool, then the overlays' over-parts)
+    // with `painter`, whose origin is the viewport's top left corner.
     void PaintView(QPainter &painter, const QRect &area);
 
 signals:
@@ -115,10 +130,14 @@ signals:
     // One per wheel notch: towards the user (down) or away from the user (up).
     void mouseWheelDown(Qt::KeyboardModifiers modifiers, QPoint pos);
     void mouseWheelUp(Qt::KeyboardModifiers modifiers, QPoint pos);
+    // After every change of the scale.
+    void scaleChanged(float scale);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -126,7 +145,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    static QImage *DirectTarget(QPainter &painter, QPoint &offset);
+    static QImage *DirectTarget(QPainter &painter, QPoint &offset, qreal &ratio);
     void PaintPhoto(QPainter &painter, const QRect &area);
     void AddLayerImpl(std::unique_ptr<TViewLayer> layer);
     TViewLayer *PressLayerAt(QPoint viewPos) const;
@@ -143,6 +162,8 @@ private:
     std::vector<std::unique_ptr<TViewLayer>> FLayers;
     TViewLayer *FCapture = nullptr;
     TViewTool *FTool = nullptr;
+    KeyHandler FKeyHandler;
+    std::vector<TViewOverlay *> FOverlays;
     int FWheelDelta = 0;
     bool FSyncing = false;
     QImage FScratch;

@@ -4,6 +4,7 @@
 #include "measure/TGuideLines.h"
 #include "measure/THandTool.h"
 #include "measure/TImgView32.h"
+#include "measure/TMeasureHistory.h"
 #include "widgets/TAdvToolPanel.h"
 
 #include <QLabel>
@@ -11,15 +12,15 @@
 
 namespace {
 
-constexpr int MeasureSection = 1;
 constexpr int ArrowGlyph = 1;
 constexpr int TickGlyph = 2;
 
 } // namespace
 
 TMeasurePick::TMeasurePick(TAdvToolPanel &panel, QLabel &preview, TImgView32 &view, THandTool &handTool,
-                           TGuideLines &guideLines, QString pictureFolder, Lookup lookup, ShowError showError)
-    : FPanel(panel), FPreview(preview), FView(view), FHandTool(handTool), FGuideLines(guideLines),
+                           TGuideLines &guideLines, TMeasureHistory &history, QString pictureFolder, Lookup lookup,
+                           ShowError showError)
+    : FPanel(panel), FPreview(preview), FView(view), FHandTool(handTool), FGuideLines(guideLines), FHistory(history),
       FPictureFolder(std::move(pictureFolder)), FLookup(std::move(lookup)), FShowError(std::move(showError))
 {
 }
@@ -33,6 +34,15 @@ void TMeasurePick::ItemClick(int section, int item)
         FShowError(FLookup(QStringLiteral("errorFileNotOpen")));
         return;
     }
+    const int n = item + 1;
+    if (FGuideLines.LineOf(n))
+        Pick(item);
+    else
+        FHistory.Record(TMeasureHistory::CreateLine, n, {n}, [this, item] { Pick(item); });
+}
+
+void TMeasurePick::Pick(int item)
+{
     const int n = item + 1;
     const QString sample = FPictureFolder + QString::number(n) + QStringLiteral(".jpg");
     FPreview.setPixmap(QPixmap::fromImage(TPhotoLoader::Load(sample).Pixels()));

@@ -20,15 +20,6 @@ int DisplayedExtent(int size, float scale)
     return d <= 0 ? 0 : int(std::min(d, MaxDisplayed));
 }
 
-// a * 65536 / b rounded to the nearest integer (64-bit intermediate). A zero
-// denominator counts as 1, so a photo that shrinks to nothing still maps;
-// absurd zooms saturate instead of overflowing.
-int Ratio16(qint64 a, qint64 b)
-{
-    b = std::max<qint64>(b, 1);
-    return int(std::min<qint64>((a * 65536 + b / 2) / b, INT_MAX));
-}
-
 // Scroll position clamped first to at most D - V, then to at least 0.
 float ClampPos(double pos, int displayed, int viewport)
 {
@@ -90,6 +81,26 @@ float TViewGeometry::WheelUpScale(float scale)
 {
     const float x = float(double(scale) / 1.1);
     return x < WheelMinScale ? WheelMinScale : ClampScale(x);
+}
+
+// The bars stay hidden while round(W * s) <= CW and round(H * s) <= CH.
+// Rounding to nearest puts the edge near s = (C + 0.5) / size on each axis;
+// the smaller of the two, rounded to float, is stepped one float at a time
+// onto the exact edge, so that s fits and the next float up does not.
+float TViewGeometry::FitScale(QSize photo, QSize client)
+{
+    const auto fits = [photo, client](float s) {
+        return DisplayedExtent(photo.width(), s) <= client.width() && DisplayedExtent(photo.height(), s) <= client.height();
+    };
+    if (photo.width() <= 0 || photo.height() <= 0 || !fits(MinScale))
+        return MinScale;
+    const double edge = std::min((client.width() + 0.5) / photo.width(), (client.height() + 0.5) / photo.height());
+    float s = std::max(float(edge), MinScale);
+    while (!fits(s))
+        s = std::nextafter(s, 0.0f);
+    while (fits(std::nextafter(s, HUGE_VALF)))
+        s = std::nextafter(s, HUGE_VALF);
+    return s;
 }
 
 void TViewGeometry::SetPhotoSize(QSize size)
@@ -180,14 +191,23 @@ QRect TViewGeometry::PhotoRect() const
     return QRect(int(std::nearbyint(o.x())), int(std::nearbyint(o.y())), FDisplayed.width(), FDisplayed.height());
 }
 
+// a * 65536 / b rounded to the nearest integer (64-bit intermediate). A zero
+// denominator counts as 1, so a photo that shrinks to nothing still maps;
+// absurd zooms saturate instead of overflowing.
+int TViewGeometry::FixedRatio(qint64 a, qint64 b)
+{
+    b = std::max<qint64>(b, 1);
+    return int(std::min<qint64>((a * 65536 + b / 2) / b, INT_MAX));
+}
+
 QPoint TViewGeometry::PhotoToViewRatio() const
 {
-    return QPoint(Ratio16(FDisplayed.width(), FPhoto.width()), Ratio16(FDisplayed.height(), FPhoto.height()));
+    return QPoint(FixedRatio(FDisplayed.width(), FPhoto.width()), FixedRatio(FDisplayed.height(), FPhoto.height()));
 }
 
 QPoint TViewGeometry::ViewToPhotoRatio() const
 {
-    return QPoint(Ratio16(FPhoto.width(), FDisplayed.width()), Ratio16(FPhoto.height(), FDisplayed.height()));
+    return QPoint(FixedRatio(FPhoto.width(), FDisplayed.width()), FixedRatio(FPhoto.height(), FDisplayed.height()));
 }
 
 // x_photo = ((x_view - L) * RX) div 65536, truncated towards zero.

@@ -25,6 +25,9 @@ public:
     static float WheelDownScale(float scale); // wheel towards the user: x 1.1, at most 20
     static float WheelUpScale(float scale);   // wheel away from the user: / 1.1, at least 0.2
     static float ClampScale(float scale);     // at least MinScale
+    // The largest scale at which a photo of `photo` pixels fits `client`
+    // without scroll bars; MinScale when even that does not fit.
+    static float FitScale(QSize photo, QSize client);
 
     // Inputs. Each setter recomputes the layout; the scroll positions follow
     // the centre-keeping rule, and a photo of another pixel size re-centres.
@@ -60,6 +63,9 @@ public:
     QPointF MapToViewF(QPointF photo) const;  // photo pixels -> view pixels (exact)
     QPoint PhotoToViewRatio() const;          // (SX, SY)
     QPoint ViewToPhotoRatio() const;          // (RX, RY)
+    // a * 65536 / b, rounded, 64-bit intermediate: the ratios above. A zero
+    // denominator counts as 1; absurd zooms saturate.
+    static int FixedRatio(qint64 a, qint64 b);
 
 private:
     struct TAxes

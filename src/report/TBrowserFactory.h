@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtPlugin>
+#include <functional>
 
 class QWidget;
 
@@ -18,7 +20,18 @@ public:
     // Shows the local file in the browser; relative paths in the page
     // resolve against the file's folder.
     virtual void Navigate(QWidget *browser, const QString &filePath) = 0;
+
+    // The page commands of the report window's context menu.
+    enum class TPageAction { Copy, SelectAll };
+    virtual void Trigger(QWidget *browser, TPageAction action) = 0;
+    // Shows the system's print dialog over the browser's window and prints
+    // the page when the user accepts it.
+    virtual void Print(QWidget *browser) = 0;
+    // Lays the page out as PDF and hands the document's bytes to done, later,
+    // from the event loop; empty bytes when that failed.
+    using TPdfDone = std::function<void(const QByteArray &pdf)>;
+    virtual void PrintToPdf(QWidget *browser, const TPdfDone &done) = 0;
 };
 
-#define TBrowserFactory_iid "org.tallowmere.Orvessa.BrowserFactory/1.0"
+#define TBrowserFactory_iid "org.tallowmere.Orvessa.BrowserFactory/1.1"
 Q_DECLARE_INTERFACE(TBrowserFactory, TBrowserFactory_iid)

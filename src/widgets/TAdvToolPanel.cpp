@@ -1,5 +1,6 @@
 #include "TAdvToolPanel.h"
 
+#include "TThemeColours.h"
 #include "TToolPanelGeometry.h"
 
 #include <QApplication>
@@ -18,19 +19,7 @@ constexpr int GlyphGap = 4;     // between an item's glyph and its caption
 constexpr int CaptionInset = 6; // caption texts from the left of their bar
 constexpr int MinItemHeight = 13;
 
-const QColor CaptionFocusFrom(0xDF, 0xDF, 0xDF);
-const QColor CaptionFocusTo(0xA3, 0xA7, 0xAF);
-const QColor CaptionFrom(0xEF, 0xEF, 0xEF);
-const QColor CaptionTo(0xC9, 0xC9, 0xC0);
-const QColor ButtonHot(0xB6, 0xBD, 0xD2);
-const QColor ButtonDown(0x85, 0x92, 0xB5);
-const QColor ButtonFrame(0x6F, 0x7D, 0xA3);
-const QColor SectionCaptionFrom(0xE7, 0xE7, 0xE7);
-const QColor SectionCaptionTo(0xDE, 0xDE, 0xDE);
-const QColor SectionFrom(0xF7, 0xF7, 0xF7);
-const QColor SectionTo(0xF0, 0xEF, 0xEC);
-const QColor PanelEdge(0xA3, 0xA7, 0xAF);
-const QColor PinInk(0x30, 0x30, 0x38);
+using S = TThemeColours::TSurface;
 
 struct TItem
 {
@@ -70,7 +59,7 @@ QFont boldFont(QFont font)
 
 // A push pin in a 16 x 16 box, lying with its needle to the left; turned a
 // quarter to stand with the needle down when pinned.
-void drawPin(QPainter &painter, const QRect &box, bool pinned)
+void drawPin(QPainter &painter, const QRect &box, bool pinned, const QColor &ink)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -78,11 +67,11 @@ void drawPin(QPainter &painter, const QRect &box, bool pinned)
     if (pinned)
         painter.rotate(-90); // the needle (towards -x) turns to +y, downwards
     painter.translate(-8, -8);
-    painter.setPen(PinInk);
+    painter.setPen(ink);
     painter.drawLine(1, 8, 4, 8);    // needle
     painter.drawLine(5, 3, 5, 13);   // collar
     painter.drawRect(6, 5, 6, 6);    // body
-    painter.fillRect(12, 4, 2, 9, PinInk); // head
+    painter.fillRect(12, 4, 2, 9, ink); // head
     painter.fillRect(7, 6, 5, 2, Qt::white); // light on the body
     painter.restore();
 }
@@ -336,6 +325,8 @@ void TAdvToolPanel::changeEvent(QEvent *event)
         d->geometry.setItemHeight(std::max(MinItemHeight, fontMetrics().height()));
         placeAreas();
         update();
+    } else if (event->type() == QEvent::PaletteChange) {
+        update(); // every colour is taken from the palette as it is painted
     }
     QWidget::changeEvent(event);
 }
@@ -350,59 +341,62 @@ void TAdvToolPanel::resizeEvent(QResizeEvent *event)
 void TAdvToolPanel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    fillVertical(painter, rect(), d->colors.gradientFrom, d->colors.gradientTo);
-    paintCaptionBar(painter);
+    const TThemeColours colours(palette());
+    fillVertical(painter, rect(), colours.Own(d->colors.gradientFrom, S::PanelFrom),
+                 colours.Own(d->colors.gradientTo, S::PanelTo));
+    paintCaptionBar(painter, colours);
     for (int s = 0; s < sectionCount(); ++s)
-        paintSection(painter, s);
-    painter.setPen(PanelEdge);
+        paintSection(painter, colours, s);
+    painter.setPen(colours.Colour(S::PanelEdge));
     painter.drawLine(width() - 1, 0, width() - 1, height() - 1);
 }
 
-void TAdvToolPanel::paintCaptionBar(QPainter &painter) const
+void TAdvToolPanel::paintCaptionBar(QPainter &painter, const TThemeColours &colours) const
 {
     const QRect bar = d->geometry.captionBarRect();
     const QWidget *focus = QApplication::focusWidget();
     const bool focused = focus && isAncestorOf(focus); // true for the panel itself too
-    fillVertical(painter, bar, focused ? CaptionFocusFrom : CaptionFrom, focused ? CaptionFocusTo : CaptionTo);
+    fillVertical(painter, bar, colours.Colour(focused ? S::CaptionFocusFrom : S::CaptionFrom),
+                 colours.Colour(focused ? S::CaptionFocusTo : S::CaptionTo));
 
     QRect text = bar.adjusted(CaptionInset, 0, -TToolPanelGeometry::Indent, 0);
     if (d->pinnable) {
         const QRect pin = d->geometry.pinButtonRect();
         text.setRight(pin.left() - 2);
         if (d->pinHot || d->pinDown) {
-            painter.setPen(ButtonFrame);
-            painter.setBrush(d->pinDown ? ButtonDown : ButtonHot);
+            painter.setPen(colours.Colour(S::ButtonFrame));
+            painter.setBrush(colours.Colour(d->pinDown ? S::ButtonDown : S::ButtonHot));
             painter.drawRect(pin.adjusted(0, 0, -1, -1));
             painter.setBrush(Qt::NoBrush);
         }
-        drawPin(painter, pin, d->pinned);
+        drawPin(painter, pin, d->pinned, colours.Colour(S::PinInk));
     }
     painter.setFont(boldFont(font()));
-    painter.setPen(Qt::black);
+    painter.setPen(colours.Colour(S::CaptionText));
     painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
                      painter.fontMetrics().elidedText(d->caption, Qt::ElideRight, text.width()));
 }
 
-void TAdvToolPanel::paintSection(QPainter &painter, int section) const
+void TAdvToolPanel::paintSection(QPainter &painter, const TThemeColours &colours, int section) const
 {
     const TToolPanelGeometry &g = d->geometry;
-    painter.setPen(Qt::white);
+    painter.setPen(colours.Colour(S::SectionBorder));
     painter.drawRect(g.sectionRect(section).adjusted(0, 0, -1, -1));
 
     const QRect bar = g.sectionCaptionRect(section);
-    fillVertical(painter, bar, SectionCaptionFrom, SectionCaptionTo);
+    fillVertical(painter, bar, colours.Colour(S::SectionCaptionFrom), colours.Colour(S::SectionCaptionTo));
     painter.setFont(boldFont(font()));
-    painter.setPen(Qt::black);
+    painter.setPen(colours.Colour(S::SectionCaptionText));
     const QRect text = bar.adjusted(CaptionInset, 0, -CaptionInset, 0);
     painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
                      painter.fontMetrics().elidedText(d->sections.at(section).caption, Qt::ElideRight, text.width()));
 
-    fillVertical(painter, g.contentRect(section), SectionFrom, SectionTo);
+    fillVertical(painter, g.contentRect(section), colours.Colour(S::SectionFrom), colours.Colour(S::SectionTo));
     for (int i = 0; i < itemCount(section); ++i)
-        paintItem(painter, section, i);
+        paintItem(painter, colours, section, i);
 }
 
-void TAdvToolPanel::paintItem(QPainter &painter, int section, int item) const
+void TAdvToolPanel::paintItem(QPainter &painter, const TThemeColours &colours, int section, int item) const
 {
     const TItem &entry = d->sections.at(section).items.at(item);
     const QRect line = d->geometry.itemLineRect(section, item);
@@ -418,7 +412,7 @@ void TAdvToolPanel::paintItem(QPainter &painter, int section, int item) const
     QFont itemFont = font();
     itemFont.setUnderline(hot);
     painter.setFont(itemFont);
-    painter.setPen(hot ? d->colors.itemTextHover : d->colors.itemText);
+    painter.setPen(colours.Readable(hot ? d->colors.itemTextHover : d->colors.itemText));
     const QRect text(textLeft, line.top(), line.right() + 1 - textLeft, line.height());
     painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
                      painter.fontMetrics().elidedText(entry.caption, Qt::ElideRight, text.width()));

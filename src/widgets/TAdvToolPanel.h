@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QPainter;
+class TThemeColours;
 
 // One slide-out tool panel of the side tab bar: a caption bar (with an
 // optional pin button), then sections stacked from the top. A section has a
@@ -23,6 +24,9 @@ class TAdvToolPanel : public QWidget
     Q_OBJECT
 
 public:
+    // The panel's own colours under a light palette; under a dark one the
+    // gradient follows the palette and the item texts are lightened
+    // (TThemeColours).
     struct TColors
     {
         QColor gradientFrom;   // panel background, top
@@ -101,9 +105,9 @@ private:
     };
 
     void placeAreas();
-    void paintCaptionBar(QPainter &painter) const;
-    void paintSection(QPainter &painter, int section) const;
-    void paintItem(QPainter &painter, int section, int item) const;
+    void paintCaptionBar(QPainter &painter, const TThemeColours &colours) const;
+    void paintSection(QPainter &painter, const TThemeColours &colours, int section) const;
+    void paintItem(QPainter &painter, const TThemeColours &colours, int section, int item) const;
     THit hitTest(const QPoint &pos) const;
     void setHot(const THit &hit);
 

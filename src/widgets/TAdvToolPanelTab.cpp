@@ -1,6 +1,7 @@
 #include "TAdvToolPanelTab.h"
 
 #include "TAdvToolPanel.h"
+#include "TThemeColours.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -20,14 +21,7 @@ constexpr int TabTail = 8;     // below the caption
 constexpr int TabImageSize = 16;
 constexpr qreal TabRadius = 3;
 
-const QColor StripFrom(0xFF, 0xFF, 0xFF);
-const QColor StripTo(0xF0, 0xEF, 0xEC);
-const QColor StripEdge(0xC9, 0xC9, 0xC0);
-const QColor TabFrom(0xFF, 0xFF, 0xFF);
-const QColor TabTo(0xD5, 0xD1, 0xC9);
-const QColor TabHotFrom(0xE4, 0xE7, 0xF0);
-const QColor TabHotTo(0xB6, 0xBD, 0xD2);
-const QColor TabBorder(0x00, 0x2D, 0x96);
+using S = TThemeColours::TSurface;
 
 } // namespace
 
@@ -289,17 +283,18 @@ int TAdvToolPanelTab::tabAt(const QPoint &pos) const
 void TAdvToolPanelTab::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    const TThemeColours colours(palette());
     QLinearGradient background(0, 0, width(), 0);
-    background.setColorAt(0, StripFrom);
-    background.setColorAt(1, StripTo);
+    background.setColorAt(0, colours.Colour(S::StripFrom));
+    background.setColorAt(1, colours.Colour(S::StripTo));
     painter.fillRect(rect(), background);
-    painter.setPen(StripEdge);
+    painter.setPen(colours.Colour(S::StripEdge));
     painter.drawLine(width() - 1, 0, width() - 1, height() - 1);
     for (int i = 0; i < d->states.size(); ++i)
-        paintTab(painter, i);
+        paintTab(painter, colours, i);
 }
 
-void TAdvToolPanelTab::paintTab(QPainter &painter, int index) const
+void TAdvToolPanelTab::paintTab(QPainter &painter, const TThemeColours &colours, int index) const
 {
     const QRect tab = tabRect(index);
     TAdvToolPanel *panel = d->states.at(index).panel;
@@ -311,10 +306,10 @@ void TAdvToolPanelTab::paintTab(QPainter &painter, int index) const
     painter.setClipRect(tab);
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient fill(tab.topLeft(), tab.topRight());
-    fill.setColorAt(0, hot ? TabHotFrom : TabFrom);
-    fill.setColorAt(1, hot ? TabHotTo : TabTo);
+    fill.setColorAt(0, colours.Colour(hot ? S::TabHotFrom : S::TabFrom));
+    fill.setColorAt(1, colours.Colour(hot ? S::TabHotTo : S::TabTo));
     painter.setBrush(fill);
-    painter.setPen(TabBorder);
+    painter.setPen(colours.Colour(S::TabBorder));
     painter.drawRoundedRect(QRectF(tab).adjusted(0.5, 0.5, TabRadius + 1, -0.5), TabRadius, TabRadius);
     painter.restore();
 
@@ -326,7 +321,7 @@ void TAdvToolPanelTab::paintTab(QPainter &painter, int index) const
     painter.save();
     painter.translate(tab.center().x() + 1, image.bottom() + 1 + TabPadding);
     painter.rotate(90);
-    painter.setPen(Qt::black);
+    painter.setPen(colours.Colour(S::TabText));
     const int length = tab.bottom() - image.bottom() - TabPadding;
     painter.drawText(QRect(0, -tab.width() / 2, length, tab.width()), Qt::AlignLeft | Qt::AlignVCenter, panel->caption());
     painter.restore();
@@ -361,6 +356,13 @@ void TAdvToolPanelTab::leaveEvent(QEvent *event)
 {
     setHotTab(-1);
     QWidget::leaveEvent(event);
+}
+
+void TAdvToolPanelTab::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        update(); // every colour is taken from the palette as it is painted
+    QWidget::changeEvent(event);
 }
 
 void TAdvToolPanelTab::resizeEvent(QResizeEvent *event)

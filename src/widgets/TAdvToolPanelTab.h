@@ -5,6 +5,7 @@
 
 class TAdvToolPanel;
 class QPainter;
+class TThemeColours;
 
 // The vertical tab strip on the main window's left edge. Each tab opens its
 // panel, which slides out over the overlay host (the photo view's area) or,
@@ -60,6 +61,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     struct TPanelState;
@@ -71,7 +73,7 @@ private:
     void raiseFloating(TAdvToolPanel *panel);
     void setPinned(TAdvToolPanel *panel, bool pinned);
     bool isNear(const TPanelState &state, int tabUnderMouse) const;
-    void paintTab(QPainter &painter, int index) const;
+    void paintTab(QPainter &painter, const TThemeColours &colours, int index) const;
     void setHotTab(int index);
 
     class TPrivate;

@@ -1,6 +1,9 @@
 #include "TMemo.h"
 
+#include "TThemeColours.h"
+
 #include <QEnterEvent>
+#include <QPainter>
 
 TMemo::TMemo(const QString &name, const QRect &place, QWidget *parent) : QLabel(parent)
 {
@@ -25,10 +28,26 @@ QString TMemo::toPlainText() const
 
 void TMemo::setBackground(const QColor &colour)
 {
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, colour);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    FBackground = colour;
+    update();
+}
+
+void TMemo::paintEvent(QPaintEvent *event)
+{
+    // The background is painted here rather than set in the palette, so
+    // that the memo keeps the palette it inherits and follows its changes.
+    if (FBackground.isValid()) {
+        QPainter painter(this);
+        painter.fillRect(rect(), TThemeColours(palette()).Own(FBackground, TThemeColours::TSurface::Memo));
+    }
+    QLabel::paintEvent(event);
+}
+
+void TMemo::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        update();
+    QLabel::changeEvent(event);
 }
 
 void TMemo::enterEvent(QEnterEvent *event)

@@ -16,8 +16,15 @@ public:
 
     void setPlainText(const QString &text);
     QString toPlainText() const;
+    // The memo's own background under a light palette; under a dark one
+    // the palette's text-box colour (TThemeColours).
     void setBackground(const QColor &colour);
 
 protected:
     void enterEvent(QEnterEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    QColor FBackground; // invalid: none of its own
 };

@@ -1,6 +1,8 @@
 #include "TMessageBox.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QStatusTipEvent>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -39,10 +41,23 @@ void TMessageBox::critical(QWidget *parent, const QString &title, const QString 
 {
     if (hook()) {
         hook()(Kind::Critical, title, text);
-        return;
+    } else {
+        QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
+        execBox(box, "Critical");
     }
-    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
-    execBox(box, "Critical");
+    forgetHints();
+}
+
+// The hint of the menu item or button that led to the box says nothing about
+// what the window shows once the box is closed. A control under the mouse
+// shows its own again when the mouse enters it.
+void TMessageBox::forgetHints()
+{
+    const QList<QWidget *> windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        QStatusTipEvent none{QString()};
+        QCoreApplication::sendEvent(window, &none);
+    }
 }
 
 void TMessageBox::fatalTopMost(const QString &title, const QString &text)

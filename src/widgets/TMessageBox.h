@@ -27,5 +27,6 @@ public:
 
 private:
     static Hook &hook();
+    static void forgetHints(); // the status bars' hints from before the box
     static bool &answer();
 };

@@ -1,6 +1,7 @@
 #include "TOrvessaStyle.h"
 
 #include "TBuiltInImage.h"
+#include "TThemeColours.h"
 
 #include <QPainter>
 #include <QStyleOption>
@@ -34,7 +35,7 @@ void TOrvessaStyle::drawControl(ControlElement element, const QStyleOption *opti
                                 const QWidget *widget) const
 {
     if (element == CE_ToolBar) {
-        painter->fillRect(option->rect, option->palette.window());
+        painter->fillRect(option->rect, TThemeColours(option->palette).Colour(TThemeColours::TSurface::ToolBar));
         return;
     }
     QProxyStyle::drawControl(element, option, painter, widget);

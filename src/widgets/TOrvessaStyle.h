@@ -6,7 +6,8 @@
 // - the extension buttons of toolbars and the menu bar show built-in
 //   pictures: the toolkit's are image files, and reading the first image
 //   file loads every image plugin, a millisecond of start-up;
-// - toolbars are flat panels in their palette's window colour, their
+// - toolbars are flat panels, #F5F5F5 under a light palette and the
+//   palette's window colour under a dark one (TThemeColours), their
 //   buttons side by side without gaps.
 // Style sheets would do the second, but they cost as much again at
 // start-up.

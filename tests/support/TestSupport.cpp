@@ -4,7 +4,11 @@
 #include "core/TProgramFolder.h"
 #include "widgets/TShell.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QWidget>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -98,6 +102,18 @@ void isolateSettings()
 {
     static QTemporaryDir settingsDir;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+}
+
+bool dropUrls(QWidget *target, const QList<QUrl> &urls)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return enter.isAccepted();
 }
 
 } // namespace TestSupport

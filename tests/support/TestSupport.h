@@ -3,6 +3,9 @@
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
+#include <QUrl>
+
+class QWidget;
 
 // Helpers shared by the tests: a private program folder, and recorders for
 // the message-box and shell seams so that nothing blocks or launches.
@@ -59,5 +62,9 @@ bool copyFolder(const QString &source, const QString &dest);
 
 // Points the per-user settings at a temporary folder for the test process.
 void isolateSettings();
+
+// Drags urls onto target and drops them there, as a file manager does: a
+// drag-enter event, then the drop. True when the drag was accepted.
+bool dropUrls(QWidget *target, const QList<QUrl> &urls);
 
 } // namespace TestSupport

@@ -52,7 +52,7 @@ void addIcon(std::vector<TOutput> &list, const QString &sourceDir, const QString
 std::vector<TOutput> outputs(const QString &sourceDir)
 {
     std::vector<TOutput> list;
-    for (int i = 0; i <= 12; ++i)
+    for (int i = 0; i <= 13; ++i)
         addIcon(list, sourceDir, QStringLiteral("action/%1").arg(i, 2, 10, QLatin1Char('0')), 32);
     for (int i = 0; i <= 2; ++i)
         addIcon(list, sourceDir, QStringLiteral("toolpanel/%1").arg(i, 2, 10, QLatin1Char('0')), 8);

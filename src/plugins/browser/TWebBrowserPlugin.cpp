@@ -2,8 +2,13 @@
 
 #include <QCoreApplication>
 #include <QOpenGLContext>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QUrl>
+#include <QWebEnginePage>
 #include <QWebEngineView>
+
+#include <memory>
 
 // Qt's own hook for the context that every OpenGL context of the program
 // shares with; exported by Qt GUI, not declared in a public header.
@@ -39,4 +44,35 @@ void TWebBrowserPlugin::Navigate(QWidget *browser, const QString &filePath)
 {
     if (auto *view = qobject_cast<QWebEngineView *>(browser))
         view->setUrl(QUrl::fromLocalFile(filePath));
+}
+
+void TWebBrowserPlugin::Trigger(QWidget *browser, TPageAction action)
+{
+    if (auto *view = qobject_cast<QWebEngineView *>(browser))
+        view->triggerPageAction(action == TPageAction::Copy ? QWebEnginePage::Copy : QWebEnginePage::SelectAll);
+}
+
+void TWebBrowserPlugin::Print(QWidget *browser)
+{
+    auto *view = qobject_cast<QWebEngineView *>(browser);
+    if (!view)
+        return;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), view->window());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The engine prints in the background; the printer lives until it is done.
+    QPrinter *job = printer.release();
+    QObject::connect(view, &QWebEngineView::printFinished, view, [job] { delete job; }, Qt::SingleShotConnection);
+    view->print(job);
+}
+
+void TWebBrowserPlugin::PrintToPdf(QWidget *browser, const TPdfDone &done)
+{
+    auto *view = qobject_cast<QWebEngineView *>(browser);
+    if (!view) {
+        done(QByteArray());
+        return;
+    }
+    view->page()->printToPdf([done](const QByteArray &pdf) { done(pdf); });
 }

@@ -14,4 +14,7 @@ class TWebBrowserPlugin : public QObject, public TBrowserFactory
 public:
     QWidget *CreateBrowser(QWidget *parent) override;
     void Navigate(QWidget *browser, const QString &filePath) override;
+    void Trigger(QWidget *browser, TPageAction action) override;
+    void Print(QWidget *browser) override;
+    void PrintToPdf(QWidget *browser, const TPdfDone &done) override;
 };

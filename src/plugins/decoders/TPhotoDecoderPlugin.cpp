@@ -3,9 +3,9 @@
 #include "input/TJpegDecoder.h"
 #include "input/TMetafileDecoder.h"
 
-QImage TPhotoDecoderPlugin::DecodeJpeg(QIODevice &source)
+QImage TPhotoDecoderPlugin::DecodeJpeg(QIODevice &source, int &orientation)
 {
-    return TJpegDecoder::Decode(source);
+    return TJpegDecoder::Decode(source, orientation);
 }
 
 QImage TPhotoDecoderPlugin::DecodeWmf(const QByteArray &data)

@@ -12,7 +12,7 @@ class TPhotoDecoderPlugin : public QObject, public TPhotoDecoders
     Q_INTERFACES(TPhotoDecoders)
 
 public:
-    QImage DecodeJpeg(QIODevice &source) override;
+    QImage DecodeJpeg(QIODevice &source, int &orientation) override;
     QImage DecodeWmf(const QByteArray &data) override;
     QImage DecodeEmf(const QByteArray &data) override;
 };

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+
+#include <vector>
+
+// Turns a picture upright while its decoder writes it, band by band, with
+// no second full-size copy. The decoder asks Row() where each stored row goes,
+// writes the rows of a band there (32-bit pixels), then calls Place():
+//   tags 1 to 4  the rows land in the photo itself, bottom to top for tags
+//                3 and 4; tags 2 and 3 then mirror them in place;
+//   tags 5 to 8  the rows land in a band buffer (BandRows rows), and Place()
+//                writes its columns as runs of BandRows pixels into the rows
+//                of the photo, which has the swapped size.
+// Bands start at stored rows that are multiples of BandRows and hold BandRows
+// rows, except the last.
+class TUprightWriter
+{
+public:
+    static constexpr int BandRows = 64;
+
+    // photo: RGB32 of the upright size, TExifOrientation::UprightSize(stored, orientation).
+    TUprightWriter(QImage &photo, QSize stored, int orientation);
+
+    uchar *Row(int storedRow);
+    // Rows first .. first + count - 1 have been written where Row() said.
+    void Place(int first, int count);
+
+private:
+    void Transpose(int first, int count);
+
+    QImage &FPhoto;
+    const QSize FStored;
+    const int FOrientation;
+    std::vector<quint32> FBand;
+};
