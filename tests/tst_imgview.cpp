@@ -7,6 +7,8 @@
 #include "measure/TViewGeometry.h"
 #include "measure/TViewTool.h"
 
+#include "TestSupport.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QHash>
@@ -21,6 +23,8 @@
 #include <functional>
 
 namespace {
+
+using TestSupport::Pattern;
 
 enum TZoomStep { ZoomIn, ZoomOut, WheelDown, WheelUp };
 
@@ -45,16 +49,6 @@ TViewGeometry Geometry(QSize photo, QSize client, float scale = 1.0f, int bar = 
     return g;
 }
 
-// A photo whose every pixel differs from its neighbours.
-QImage Pattern(int w, int h)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x + y) % 256));
-    return image;
-}
-
 QImage Render(TImgView32 &view)
 {
     QImage out(view.ViewportRect().size(), QImage::Format_RGB32);
@@ -69,6 +63,23 @@ void SendMouse(TImgView32 &view, QEvent::Type type, Qt::MouseButton button, Qt::
     QMouseEvent event(type, QPointF(pos), view.viewport()->mapToGlobal(QPointF(pos)), button, buttons, modifiers);
     QApplication::sendEvent(view.viewport(), &event);
 }
+
+// Counts the events of one type that the watched objects receive.
+class TEventCounter : public QObject
+{
+public:
+    TEventCounter(QEvent::Type type, QHash<QObject *, int> &counts) : FType(type), FCounts(counts) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == FType)
+            ++FCounts[watched];
+        return false;
+    }
+
+private:
+    QEvent::Type FType;
+    QHash<QObject *, int> &FCounts;
+};
 
 // A layer covering a rectangle of view pixels that writes what it receives.
 class TProbeLayer : public TViewLayer
@@ -801,6 +812,33 @@ private slots:
         hand.SetEnabled(false);
         QVERIFY(!action.isChecked());
         QCOMPARE(view.Tool(), nullptr);
+    }
+
+    // An immediate repaint (each pan move) paints the photo at once; the
+    // scroll bars take their new values at once and are painted with the
+    // next pass of the event loop.
+    void repaintPaintsTheViewportNowAndTheBarsLater()
+    {
+        TImgView32 view;
+        view.resize(300, 200);
+        view.SetPhoto(TPhoto(Pattern(1000, 800)));
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QApplication::processEvents();
+        view.SetScrollPos(QPointF(100, 100));
+        QApplication::processEvents();
+        QHash<QObject *, int> paints;
+        TEventCounter counter(QEvent::Paint, paints);
+        QWidget *const watched[] = {view.viewport(), view.horizontalScrollBar(), view.verticalScrollBar()};
+        for (QWidget *w : watched)
+            w->installEventFilter(&counter);
+        view.ScrollBy(10, 5);
+        view.Repaint();
+        QCOMPARE(paints.value(view.viewport()), 1);
+        QCOMPARE(paints.value(view.horizontalScrollBar()), 0);
+        QCOMPARE(view.horizontalScrollBar()->value(), 110);
+        QCOMPARE(view.verticalScrollBar()->value(), 105);
+        QTRY_VERIFY(paints.value(view.horizontalScrollBar()) > 0 && paints.value(view.verticalScrollBar()) > 0);
     }
 
     // Through real mouse events: the layers get each event first, then the

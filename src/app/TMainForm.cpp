@@ -442,6 +442,7 @@ void TMainForm::createZoomField()
 {
     auto *zoom = new QLabel(TZoomText::Text(Image->Scale()), statusBar());
     zoom->setObjectName(QStringLiteral("LabZoom"));
+    zoom->setContentsMargins(4, 0, 6, 0); // clear of the window's edge
     statusBar()->addPermanentWidget(zoom);
     connect(Image, &TImgView32::scaleChanged, zoom, [zoom](float scale) { zoom->setText(TZoomText::Text(scale)); });
 }

@@ -280,9 +280,19 @@ void TImgView32::Invalidate()
     viewport()->update();
 }
 
+// Only the viewport is painted now. The scroll bars, which a scroll marks
+// for repainting too, are held back and painted with the next pass of the
+// event loop (enabling their updates again schedules that): a pan paints
+// the photo on every mouse move, but both bars (the costlier part) once per
+// pass, however many moves came in.
 void TImgView32::Repaint()
 {
+    QScrollBar *const bars[] = {horizontalScrollBar(), verticalScrollBar()};
+    for (QScrollBar *bar : bars)
+        bar->setUpdatesEnabled(false);
     viewport()->repaint();
+    for (QScrollBar *bar : bars)
+        bar->setUpdatesEnabled(true);
 }
 
 // The painter's target image when the photo can be sampled straight into it:
