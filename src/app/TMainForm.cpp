@@ -139,9 +139,10 @@ constexpr int DoneGlyph = 2;
 // The history's name of the step that opens a measurements file.
 constexpr const char *StepOpenMeasurements = "Step.OpenMeasurements";
 
-QString measurementsFilter()
+// The dialogs' filter; name is the language's name of the files.
+QString measurementsFilter(const QString &name)
 {
-    return QStringLiteral("Orvessa measurements|*%1|All files|*.*").arg(QLatin1String(TMeasurementsFile::Extension));
+    return QStringLiteral("%1|*%2|All files|*.*").arg(name, QLatin1String(TMeasurementsFile::Extension));
 }
 
 QAction *menuItem(QMenu *menu, const char *itemName, QAction *action)
@@ -834,7 +835,8 @@ void TMainForm::acSaveMeasurementsExecute()
         return;
     }
     // The extension without its leading dot, as the dialog adds it.
-    if (FMeasurementsDialog->ExecuteSave(measurementsFilter(), QLatin1String(TMeasurementsFile::Extension + 1)))
+    const QString filter = measurementsFilter(LangText(QStringLiteral("measurementsFilter")));
+    if (FMeasurementsDialog->ExecuteSave(filter, QLatin1String(TMeasurementsFile::Extension + 1)))
         SaveMeasurements(FMeasurementsDialog->FileName());
 }
 
@@ -860,7 +862,7 @@ void TMainForm::SaveMeasurements(const QString &path)
 
 void TMainForm::acOpenMeasurementsExecute()
 {
-    if (FMeasurementsDialog->ExecuteOpen(measurementsFilter()))
+    if (FMeasurementsDialog->ExecuteOpen(measurementsFilter(LangText(QStringLiteral("measurementsFilter")))))
         OpenMeasurements(FMeasurementsDialog->FileName());
 }
 

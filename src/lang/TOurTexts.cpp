@@ -70,6 +70,7 @@ const TOurText OurTexts[] = {
     {"measurementsFault.Value", "measurement %1 has no finite \"%2\""},
     {"measurementsFault.Range", "the \"%2\" of measurement %1 lies more than ten times the photo's size outside the photo"},
     {"Step.OpenMeasurements", "Open Measurements"},
+    {"measurementsFilter", "Orvessa measurements"},
     {"measurementsFault.Placed", "the \"placed\" of measurement %1 is neither \"manual\" nor \"auto\""},
 };
 
