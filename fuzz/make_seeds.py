@@ -151,6 +151,29 @@ def emf_seeds():
     ])
 
 
+def measurements_file(entries, photo=None, version=1):
+    photo = photo or '{ "file": "portrait.jpg", "width": 512, "height": 512, "sha256": "%s" }' % ("0f" * 32)
+    rows = ",\n".join("    " + e for e in entries)
+    return ('{\n  "format": "orvessa-measurements",\n  "version": %s,\n  "photo": %s,\n  "measurements": [\n%s\n  ]\n}\n'
+            % (version, photo, rows)).encode()
+
+
+def measurements_seeds():
+    def entry(n, left, top, right, bottom, placed="manual"):
+        return ('{ "number": %d, "left": %s, "top": %s, "right": %s, "bottom": %s, "placed": "%s" }'
+                % (n, left, top, right, bottom, placed))
+    yield "one", measurements_file([entry(1, 200.5, 390, 262.5, 393)])
+    yield "eleven", measurements_file([entry(n, 10 * n, 0.1, 1e-45, 33.333332, "auto" if n % 2 else "manual")
+                                       for n in range(1, 12)])
+    yield "none", measurements_file([])
+    # Refused ones: each stops at a different check.
+    yield "repeat", measurements_file([entry(4, 1, 2, 3, 4), entry(4, 1, 2, 3, 4)])
+    yield "far", measurements_file([entry(2, -5121, 0, 0, 0)])
+    yield "version", measurements_file([], version=2)
+    yield "photo", measurements_file([], photo='{ "file": "", "width": 0 }')
+    yield "deep", b"[" * 5000 + b"]" * 5000
+
+
 def main():
     project, corpus = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
     seeds = {
@@ -161,6 +184,7 @@ def main():
         "gif_decoder": gif_seeds(project),
         "photo_wmf": wmf_seeds(),
         "photo_emf": emf_seeds(),
+        "measurements": measurements_seeds(),
     }
     for target, files in seeds.items():
         folder = corpus / target

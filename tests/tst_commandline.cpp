@@ -40,6 +40,15 @@ void TestCommandLine::readsArguments_data()
                                    << QStringList{"Unknown option 'help-all'."};
     QTest::newRow("two photos") << QStringList{"a.jpg", "b.jpg"} << false << 2 << ""
                                 << QStringList{"Only one photo can be opened.", "Usage:"};
+    QTest::newRow("score") << QStringList{"--score", "a.orvessa.json", "b.orvessa.json"} << false << 0 << ""
+                           << QStringList{};
+    QTest::newRow("score as JSON") << QStringList{"--json", "--score", "a.orvessa.json"} << false << 0 << ""
+                                   << QStringList{};
+    QTest::newRow("score without files") << QStringList{"--score"} << false << 2 << ""
+                                         << QStringList{"--score needs at least one measurements file.", "Usage:"};
+    QTest::newRow("JSON without score") << QStringList{"--json", "a.jpg"} << false << 2 << ""
+                                        << QStringList{"--json goes with --score.", "Usage:"};
+    QTest::newRow("help names score") << QStringList{"--help"} << false << 0 << "" << QStringList{"--score", "--json"};
 }
 
 void TestCommandLine::readsArguments()

@@ -5,12 +5,16 @@
 #include "measure/TPhotoRenderer.h"
 #include "measure/TViewGeometry.h"
 
+#include "TestSupport.h"
+
 #include <QTest>
 
 #include <cmath>
 #include <random>
 
 namespace {
+
+using TestSupport::Pattern;
 
 TViewGeometry Geometry(QSize photo, float scale, QPointF scroll = QPointF(), QSize client = QSize(320, 240))
 {
@@ -20,15 +24,6 @@ TViewGeometry Geometry(QSize photo, float scale, QPointF scroll = QPointF(), QSi
     g.SetPhotoSize(photo);
     g.SetScrollPos(scroll);
     return g;
-}
-
-QImage Pattern(int w, int h)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x + y) % 256));
-    return image;
 }
 
 constexpr QRgb Silver = 0xFFC0C0C0;

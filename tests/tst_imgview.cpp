@@ -7,6 +7,8 @@
 #include "measure/TViewGeometry.h"
 #include "measure/TViewTool.h"
 
+#include "TestSupport.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QHash>
@@ -21,6 +23,8 @@
 #include <functional>
 
 namespace {
+
+using TestSupport::Pattern;
 
 enum TZoomStep { ZoomIn, ZoomOut, WheelDown, WheelUp };
 
@@ -43,16 +47,6 @@ TViewGeometry Geometry(QSize photo, QSize client, float scale = 1.0f, int bar = 
     g.SetScale(scale);
     g.SetPhotoSize(photo);
     return g;
-}
-
-// A photo whose every pixel differs from its neighbours.
-QImage Pattern(int w, int h)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x + y) % 256));
-    return image;
 }
 
 QImage Render(TImgView32 &view)

@@ -5,6 +5,8 @@
 #include "measure/TBitmapLayer.h"
 #include "measure/TImgView32.h"
 
+#include "TestSupport.h"
+
 #include <QApplication>
 #include <QBackingStore>
 #include <QSignalSpy>
@@ -13,14 +15,7 @@
 
 namespace {
 
-QImage Pattern(int w, int h)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x + y) % 256));
-    return image;
-}
+using TestSupport::Pattern;
 
 // Counts the paint events of a widget.
 class TPaintCounter : public QObject

@@ -108,6 +108,10 @@ void TestMainForm::actions_data()
     QTest::newRow("show all lines") << "acShowAllLines" << "Show All Lines" << "Show all lines"
                                     << "Draws the lines of every measurement, each with its number"
                                     << QKeySequence("Ctrl+Shift+A") << false;
+    QTest::newRow("save measurements") << "acSaveMeasurements" << "Save Measurements..." << "" << ""
+                                       << QKeySequence("Ctrl+S") << false;
+    QTest::newRow("open measurements") << "acOpenMeasurements" << "Open Measurements..." << "" << ""
+                                       << QKeySequence("Ctrl+Shift+O") << false;
 }
 
 void TestMainForm::actions()
@@ -138,7 +142,7 @@ void TestMainForm::menuStructure_data()
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QStringList>("items");
     QTest::newRow("File") << "File1"
-                          << QStringList{"acFileOpen", "acImportFoto", "N2", "AcGetBeautyIndex", "acPlaceLinesAuto", "N6", "ItLanguage", "N1", "acExit"};
+                          << QStringList{"acFileOpen", "acImportFoto", "acOpenMeasurements", "acSaveMeasurements", "N2", "AcGetBeautyIndex", "acPlaceLinesAuto", "N6", "ItLanguage", "N1", "acExit"};
     QTest::newRow("Edit") << "Edit1" << QStringList{"acEditUndo", "acEditRedo", "N7", "acRecentreLine"};
     QTest::newRow("View") << "View1"
                           << QStringList{"acActualPixels", "acZoomIn", "acZoomOut", "acFitToWindow", "N8", "acShowAllLines"};

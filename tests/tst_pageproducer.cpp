@@ -197,7 +197,10 @@ void TstPageProducer::shippedTemplates()
     producer.SetTemplateFromFile(QCoreApplication::applicationDirPath() + QStringLiteral("/res/") + name);
     const QByteArray page = producer.Content();
 
-    QCOMPARE(calls, QList<TTagCall>({{"result", ""}, {"dispersion", ""}, {"error", ""}}));
+    QCOMPARE(calls, QList<TTagCall>({{"result", ""}, {"dispersion", ""}, {"error", ""}, {"photo", ""},
+                                     {"photowidth", ""}, {"ratio1", ""}, {"ratio1", "distance"}, {"ratio2", ""},
+                                     {"ratio2", "distance"}, {"ratio3", ""}, {"ratio3", "distance"}, {"ratio4", ""},
+                                     {"ratio4", "distance"}}));
     QVERIFY(page.contains("<meta charset=\"utf-8\">"));
     QVERIFY(QString::fromUtf8(page).contains(label));
     // Every file the page refers to lies beside it; the style sheet's

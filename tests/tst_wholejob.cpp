@@ -20,6 +20,7 @@
 #include "widgets/TAdvToolPanel.h"
 #include "widgets/TAdvToolPanelTab.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,6 +31,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <cmath>
 #include <iterator>
@@ -370,6 +372,9 @@ private slots:
     void refusedRunKeepsThePage();
     void incompleteWritesNoPage();
     void pageWriteFailure();
+    void reportShowsTheFaceAndTheRatios();
+    void failedPageLeavesNoNewPicture();
+    void savedSessionReopensToTheSameFigures();
 
 private:
     void startSession();
@@ -541,6 +546,89 @@ void TestWholeJob::pageWriteFailure()
     QVERIFY(!FUser->form()->findChild<TfrmOrvessaView *>(QStringLiteral("frmOrvessaView"))->isVisible());
     QVERIFY(!FUser->form()->findChild<TfrmErrorMsg *>(QStringLiteral("frmErrorMsg"))->isVisible());
     QVERIFY(QFileInfo(page).isDir());
+}
+
+// The report pictures beside the page.
+QStringList reportPictures(const QString &pagePath)
+{
+    return QFileInfo(pagePath).dir().entryList({QStringLiteral("~orvessa-*.png")}, QDir::Files | QDir::Hidden);
+}
+
+void TestWholeJob::reportShowsTheFaceAndTheRatios()
+{
+    FUser->placeAll();
+    if (QTest::currentTestFailed())
+        return;
+    FUser->getBeautyIndex();
+    const QByteArray page = readFile(FUser->pagePath());
+    static const QRegularExpression image(QStringLiteral("<img src=\"(file:[^\"]+)\" width=\"(\\d+)\""));
+    const QRegularExpressionMatch m = image.match(QString::fromUtf8(page));
+    QVERIFY2(m.hasMatch(), page.constData());
+    const QString picturePath = QUrl(m.captured(1)).toLocalFile();
+    QCOMPARE(QFileInfo(picturePath).absolutePath(), QFileInfo(FUser->pagePath()).absolutePath());
+    const QImage picture(picturePath);
+    QVERIFY(!picture.isNull());
+    QCOMPARE(QString::number(picture.width()), m.captured(2));
+    QVERIFY(picture.width() <= 480);
+
+    TFaceProportions proportions;
+    QCOMPARE(GetBeautyResult(FUser->form()->MeasureStore(), proportions).Status, TBeautyStatus::Complete);
+    const TBeautySteps steps = GetBeautySteps(proportions);
+    for (const float ratio : steps.Ratio) {
+        QVERIFY(page.contains(">" + GetTextBeautyResult(ratio)->toUtf8() + "<"));
+        QVERIFY(page.contains(">" + GetTextBeautyResult(std::fabs(ratio - GoldenRatio))->toUtf8() + "<"));
+    }
+
+    // A new result: a new picture, and the previous one is gone.
+    FUser->stretchBottom(6, 530);
+    FUser->getBeautyIndex();
+    const QStringList pictures = reportPictures(FUser->pagePath());
+    QCOMPARE(pictures.size(), 1);
+    QVERIFY(pictures.first() != QFileInfo(picturePath).fileName());
+    QVERIFY(readFile(FUser->pagePath()).contains(QUrl::fromLocalFile(QFileInfo(FUser->pagePath()).dir().filePath(pictures.first())).toEncoded()));
+}
+
+void TestWholeJob::failedPageLeavesNoNewPicture()
+{
+    FUser->placeAll();
+    if (QTest::currentTestFailed())
+        return;
+    FUser->getBeautyIndex();
+    const QStringList before = reportPictures(FUser->pagePath());
+    QCOMPARE(before.size(), 1);
+    // A folder where the page goes: the new page cannot be put in place.
+    const QString pagePath = FUser->pagePath();
+    QVERIFY(QFile::remove(pagePath));
+    QVERIFY(QDir().mkpath(pagePath));
+    FUser->stretchBottom(6, 530);
+    FUser->getBeautyIndex();
+    QCOMPARE(FMessages->messages().size(), 1);
+    QCOMPARE(reportPictures(pagePath), before);
+    QVERIFY(QDir().rmdir(pagePath));
+}
+
+void TestWholeJob::savedSessionReopensToTheSameFigures()
+{
+    FUser->placeAll();
+    if (QTest::currentTestFailed())
+        return;
+    const QString file = FPhotos.filePath(QStringLiteral("portrait.orvessa.json"));
+    TOpenDialog::setHook([file](const QStringList &, const QString &) { return file; });
+    FUser->form()->findChild<QAction *>(QStringLiteral("acSaveMeasurements"))->trigger();
+    TOpenDialog::setHook({});
+    QVERIFY(QFile::exists(file));
+
+    startSession(); // the next start of the program
+    TOpenDialog::setHook([file](const QStringList &, const QString &) { return file; });
+    FUser->form()->findChild<QAction *>(QStringLiteral("acOpenMeasurements"))->trigger();
+    TOpenDialog::setHook({});
+    FUser->getBeautyIndex();
+    const QByteArray page = readFile(FUser->pagePath());
+    QVERIFY2(page.contains(">" + shown(FaceIndex) + "<"), page.constData());
+    QVERIFY(page.contains(">" + shown(FaceDispersion) + "<"));
+    QVERIFY(page.contains(">" + shown(FaceError) + "<"));
+    QVERIFY(FMessages->messages().isEmpty());
+    QVERIFY(QFile::remove(file));
 }
 
 int main(int argc, char *argv[])

@@ -1,15 +1,45 @@
 #include "TCommandLine.h"
 
 #include "OrvessaBuild.h"
+#include "TMeasureCommand.h"
+#include "core/TMeasurementsFile.h"
+#include "evaluate/TBeautyResult.h"
+#include "lang/TOurTexts.h"
 
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
 constexpr int UsageError = 2;
+constexpr int Unscorable = 1;
+constexpr int Unreadable = 2;
+
+// A figure of a complete result, always with a decimal point.
+QString figure(double x)
+{
+    return GetTextBeautyResult(x, QLocale::c()).value_or(QString());
+}
+
+QString scoreText(const TBeautyResult &result, bool json)
+{
+    const QString index = figure(result.Index);
+    const QString dispersion = figure(result.Dispersion);
+    const QString error = figure(result.ErrorPercent());
+    if (json)
+        return QStringLiteral("{\"index\": \"%1\", \"dispersion\": \"%2\", \"error\": \"%3\"}\n")
+            .arg(index, dispersion, error);
+    return QStringLiteral("index %1\ndispersion %2\nerror %3\n").arg(index, dispersion, error);
+}
+
+void print(const QString &text, std::FILE *stream)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
 
 } // namespace
 
@@ -21,6 +51,16 @@ TCommandLine::TCommandLine(const QStringList &arguments)
     FParser.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
                                          QStringLiteral("Displays help on commandline options.")));
     FParser.addVersionOption();
+    FParser.addOption(QCommandLineOption(QStringLiteral("score"),
+                                         QStringLiteral("Scores the measurements files given instead of a photo and "
+                                                        "prints their figures; no window opens.")));
+    FParser.addOption(QCommandLineOption(QStringLiteral("json"),
+                                         QStringLiteral("With --score: prints each file's figures as a JSON line.")));
+    FParser.addOption(QCommandLineOption(QStringLiteral("measure"),
+                                         QStringLiteral("Places the lines on the photos given automatically and prints "
+                                                        "their measurements and figures; no window opens.")));
+    FParser.addOption(QCommandLineOption(QStringLiteral("save"),
+                                         QStringLiteral("With --measure: writes each photo's measurements file beside it.")));
     FParser.addPositionalArgument(QStringLiteral("PHOTO"),
                                   QStringLiteral("A photo to open (JPEG, BMP, ICO, GIF, WMF or EMF)."),
                                   QStringLiteral("[PHOTO]"));
@@ -29,6 +69,20 @@ TCommandLine::TCommandLine(const QStringList &arguments)
         FExitStatus = UsageError;
     } else if (FParser.isSet(QStringLiteral("help")) || FParser.isSet(QStringLiteral("version"))) {
         FExitStatus = 0;
+    } else if (FParser.isSet(QStringLiteral("score"))) {
+        FScore = !FParser.positionalArguments().isEmpty();
+        FError = FScore ? QString() : QStringLiteral("--score needs at least one measurements file.");
+        FExitStatus = FScore ? 0 : UsageError;
+    } else if (FParser.isSet(QStringLiteral("measure"))) {
+        FMeasure = !FParser.positionalArguments().isEmpty();
+        FError = FMeasure ? QString() : QStringLiteral("--measure needs at least one photo.");
+        FExitStatus = FMeasure ? 0 : UsageError;
+    } else if (FParser.isSet(QStringLiteral("save"))) {
+        FError = QStringLiteral("--save goes with --measure.");
+        FExitStatus = UsageError;
+    } else if (FParser.isSet(QStringLiteral("json"))) {
+        FError = QStringLiteral("--json goes with --score.");
+        FExitStatus = UsageError;
     } else if (FParser.positionalArguments().size() > 1) {
         FError = QStringLiteral("Only one photo can be opened.");
         FExitStatus = UsageError;
@@ -47,7 +101,7 @@ int TCommandLine::ExitStatus() const
 
 QString TCommandLine::Output() const
 {
-    if (StartsProgram())
+    if (StartsProgram() || FScore || FMeasure)
         return QString();
     if (FExitStatus == 0 && FParser.isSet(QStringLiteral("version")) && !FParser.isSet(QStringLiteral("help")))
         return QStringLiteral("Orvessa %1\n").arg(QString::fromUtf8(OrvessaBuild::Version));
@@ -65,8 +119,48 @@ QString TCommandLine::Photo() const
 
 int TCommandLine::Finish() const
 {
-    std::FILE *stream = FExitStatus == 0 ? stdout : stderr;
-    std::fputs(Output().toLocal8Bit().constData(), stream);
-    std::fflush(stream);
+    if (FScore) {
+        QString out;
+        QString err;
+        const int status = Score(FParser.positionalArguments(), FParser.isSet(QStringLiteral("json")), out, err);
+        print(out, stdout);
+        print(err, stderr);
+        return status;
+    }
+    if (FMeasure) {
+        QString out;
+        QString err;
+        const int status = TMeasureCommand::Run(FParser.positionalArguments(), FParser.isSet(QStringLiteral("json")),
+                                                FParser.isSet(QStringLiteral("save")), out, err);
+        print(out, stdout);
+        print(err, stderr);
+        return status;
+    }
+    print(Output(), FExitStatus == 0 ? stdout : stderr);
     return FExitStatus;
+}
+
+int TCommandLine::Score(const QStringList &files, bool json, QString &out, QString &err)
+{
+    int status = 0;
+    for (const QString &file : files) {
+        TMeasurementsFault fault;
+        const std::optional<TMeasurements> measurements = TMeasurementsFile::Read(file, fault);
+        if (!measurements) {
+            err += TOurTexts::Fallback(QStringLiteral("errorMeasurementsFile"))
+                       .arg(file, fault.Text(&TOurTexts::Fallback)) + QLatin1Char('\n');
+            status = std::max(status, Unreadable);
+            continue;
+        }
+        TFaceProportions proportions;
+        const TBeautyResult result = GetBeautyResult(TMeasurementsFile::Store(measurements->Entries), proportions);
+        if (result.Status != TBeautyStatus::Complete) {
+            const char *key = result.Status == TBeautyStatus::Incomplete ? "scoreIncomplete" : "scoreDegenerate";
+            err += TOurTexts::Fallback(QLatin1String(key)).arg(file) + QLatin1Char('\n');
+            status = std::max(status, Unscorable);
+            continue;
+        }
+        out += scoreText(result, json);
+    }
+    return status;
 }

@@ -14,11 +14,14 @@
 #include "input/TImportWizard.h"
 #include "input/TOpenDialog.h"
 #include "input/TPhotoLoader.h"
+#include "core/TMeasurementsFile.h"
 #include "input/TfrmImportDlg.h"
 #include "lang/TFindFile.h"
 #include "lang/TLanguageSetting.h"
 #include "lang/TTranslator.h"
+#include "measure/TGuideLine.h"
 #include "measure/TGuideLines.h"
+#include "measure/TSelectionFrame.h"
 #include "measure/THandTool.h"
 #include "measure/TLineAids.h"
 #include "measure/TImgView32.h"
@@ -31,6 +34,7 @@
 #include "measure/TLandmarkPlacement.h"
 #include "report/TPageProducer.h"
 #include "report/TReportPage.h"
+#include "report/TReportPicture.h"
 #include "report/TReportPlace.h"
 #include "report/TReportTags.h"
 #include "report/TfrmOrvessaView.h"
@@ -56,6 +60,7 @@
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUrl>
 
 namespace {
 
@@ -97,6 +102,8 @@ const TActionDef ActionDefs[] = {
      "Re-centre line|Puts the current measurement's line back on the centre of the view", NoShortcut, -1},
     {"acShowAllLines", "View", "Show All Lines", "Show all lines|Draws the lines of every measurement, each with its number",
      Qt::CTRL | Qt::SHIFT | Qt::Key_A, -1},
+    {"acSaveMeasurements", "File", "Save Measurements...", "", Qt::CTRL | Qt::Key_S, -1},
+    {"acOpenMeasurements", "File", "Open Measurements...", "", Qt::CTRL | Qt::SHIFT | Qt::Key_O, -1},
     {"acPlaceLinesAuto", "File", "Place Lines Automatically", "Place lines automatically|Finds the face and places the eleven guide lines on it", Qt::CTRL | Qt::Key_M, 14},
 };
 
@@ -135,6 +142,19 @@ QList<QKeySequence> shortcutsOf(const TActionDef &def)
     return keys;
 }
 
+// The Measure panel's section of the measurement items and their glyphs.
+constexpr int MeasureSection = 1;
+constexpr int NotStartedGlyph = 0;
+constexpr int DoneGlyph = 2;
+// The history's name of the step that opens a measurements file.
+constexpr const char *StepOpenMeasurements = "Step.OpenMeasurements";
+
+// The dialogs' filter; name is the language's name of the files.
+QString measurementsFilter(const QString &name)
+{
+    return QStringLiteral("%1|*%2|All files|*.*").arg(name, QLatin1String(TMeasurementsFile::Extension));
+}
+
 QAction *menuItem(QMenu *menu, const char *itemName, QAction *action)
 {
     menu->addAction(action);
@@ -171,6 +191,8 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     ImgListToolPanel = new TImageList(QStringLiteral("ImgListToolPanel"), QStringLiteral("toolpanel"), 4, QSize(8, 8), this);
 
     FOpenDialog = new TOpenDialog(this);
+    FMeasurementsDialog = new TOpenDialog(this);
+    FMeasurementsDialog->setObjectName(QStringLiteral("MeasurementsDialog"));
     FindFileLng = new TFindFile(this);
     FindFileLng->setObjectName(QStringLiteral("FindFileLng"));
     FindFileLng->setFilter(QStringLiteral("*.lng"));
@@ -261,6 +283,10 @@ void TMainForm::createActions()
     connect(action(QStringLiteral("acEditPaste")), &QAction::triggered, this, &TMainForm::acEditPasteExecute);
     connect(action(QStringLiteral("AcGoToHomePage")), &QAction::triggered, this, &TMainForm::AcGoToHomePageExecute);
     connect(action(QStringLiteral("acHelpAbout")), &QAction::triggered, this, &TMainForm::HelpAbout1Execute);
+    connect(action(QStringLiteral("acSaveMeasurements")), &QAction::triggered, this,
+            &TMainForm::acSaveMeasurementsExecute);
+    connect(action(QStringLiteral("acOpenMeasurements")), &QAction::triggered, this,
+            &TMainForm::acOpenMeasurementsExecute);
     connect(action(QStringLiteral("acZoomIn")), &QAction::triggered, this, &TMainForm::acZoomInExecute);
     connect(action(QStringLiteral("acZoomOut")), &QAction::triggered, this, &TMainForm::acZoomOutExecute);
     connect(action(QStringLiteral("acActualPixels")), &QAction::triggered, this, &TMainForm::acActualPixelsExecute);
@@ -279,6 +305,8 @@ void TMainForm::createMenu()
     file->setObjectName(QStringLiteral("File1"));
     menuItem(file, "Open1", action(QStringLiteral("acFileOpen")));
     menuItem(file, "ImportFoto1", action(QStringLiteral("acImportFoto")));
+    menuItem(file, "OpenMeasurements1", action(QStringLiteral("acOpenMeasurements")));
+    menuItem(file, "SaveMeasurements1", action(QStringLiteral("acSaveMeasurements")));
     separator(file, "N2");
     menuItem(file, "GetBeautyIndex1", action(QStringLiteral("AcGetBeautyIndex")));
     menuItem(file, "PlaceLinesAuto1", action(QStringLiteral("acPlaceLinesAuto")));
@@ -518,6 +546,7 @@ void TMainForm::acFileOpenExecute()
 void TMainForm::acFileOpenAccept(const QString &path)
 {
     Image->SetPhoto(TPhotoLoader::Load(path));
+    FPhotoFile = path;
 }
 
 void TMainForm::OpenOnceShown(const QString &path)
@@ -554,8 +583,10 @@ void TMainForm::acEditPasteExecute()
 {
     // Ctrl+V takes the clipboard's picture as the photo, as a load does.
     TPhoto picture = TClipboard::Picture();
-    if (!picture.IsEmpty())
+    if (!picture.IsEmpty()) {
         Image->SetPhoto(std::move(picture));
+        FPhotoFile.clear();
+    }
 }
 
 void TMainForm::acImportFotoExecute()
@@ -688,12 +719,35 @@ void TMainForm::AcGetBeautyIndexExecute()
         return;
     }
     const TReportPlace place(ProgramFolder());
-    FfrmOrvessaView->ShowPage(TReportPage::Write(place.Folder(), place.Page(PageProducer->Content())));
+    FfrmOrvessaView->ShowPage(WriteReport(place));
 }
 
-QByteArray TMainForm::PageProducerHTMLTag(const QByteArray &tagName, const QByteArray &) const
+QString TMainForm::WriteReport(const TReportPlace &place)
 {
-    return TReportTags::Text(FBeautyResult, tagName);
+    // The picture goes first, under a name of its own; the previous page
+    // keeps showing the previous picture until the new page replaces it,
+    // and a page that fails takes its new picture away again.
+    const QImage picture = TReportPicture::Draw(Image->Photo().Pixels(), FMeasureStore);
+    bool isNew = false;
+    const QString picturePath = TReportPicture::Write(place.Folder(), TReportPicture::Png(picture), isNew);
+    const TBeautySteps steps = GetBeautySteps(FFaceProportions);
+    FReportContent = {FBeautyResult, {steps.Ratio[0], steps.Ratio[1], steps.Ratio[2], steps.Ratio[3]},
+                      QUrl::fromLocalFile(picturePath).toEncoded(), picture.width()};
+    QString page;
+    try {
+        page = TReportPage::Write(place.Folder(), place.Page(PageProducer->Content()));
+    } catch (...) {
+        if (isNew)
+            QFile::remove(picturePath);
+        throw;
+    }
+    TReportPicture::RemoveOthers(place.Folder(), picturePath);
+    return page;
+}
+
+QByteArray TMainForm::PageProducerHTMLTag(const QByteArray &tagName, const QByteArray &tagParams) const
+{
+    return TReportTags::Text(FReportContent, tagName, tagParams);
 }
 
 void TMainForm::acExitExecute()
@@ -773,6 +827,130 @@ QString TMainForm::PictureFolder() const
 QString TMainForm::TemplateFolder() const
 {
     return FProgramFolder + QStringLiteral("res") + QDir::separator();
+}
+
+bool TMainForm::HasGuideLine(int n) const
+{
+    for (int i = 0; i < Image->LayerCount(); ++i)
+        if (Image->Layer(i) != FGuideLines->Frame() && Image->Layer(i)->Tag() == n)
+            return true;
+    return false;
+}
+
+void TMainForm::acSaveMeasurementsExecute()
+{
+    if (Image->IsPhotoEmpty()) {
+        ShowError(LangText(QStringLiteral("errorSaveNoPhoto")));
+        return;
+    }
+    if (FPhotoFile.isEmpty()) {
+        ShowError(LangText(QStringLiteral("errorSaveNoPhotoFile")));
+        return;
+    }
+    if (TMeasurementsFile::Entries(FMeasureStore, [this](int n) { return HasGuideLine(n); }).isEmpty()) {
+        ShowError(LangText(QStringLiteral("errorSaveNoLines")));
+        return;
+    }
+    // The extension without its leading dot, as the dialog adds it.
+    const QString filter = measurementsFilter(LangText(QStringLiteral("measurementsFilter")));
+    if (FMeasurementsDialog->ExecuteSave(filter, QLatin1String(TMeasurementsFile::Extension + 1)))
+        SaveMeasurements(FMeasurementsDialog->FileName());
+}
+
+void TMainForm::SaveMeasurements(const QString &path)
+{
+    const QString file = path.endsWith(QLatin1String(TMeasurementsFile::Extension))
+        ? path
+        : path + QLatin1String(TMeasurementsFile::Extension);
+    const TMeasurements measurements{TMeasurementsFile::PhotoReference(file, FPhotoFile), Image->Photo().PixelSize(),
+                                     TMeasurementsFile::Sha256(FPhotoFile),
+                                     TMeasurementsFile::Entries(FMeasureStore, [this](int n) { return HasGuideLine(n); })};
+    QString reason;
+    if (measurements.PhotoSha256.isEmpty()) {
+        QFile photo(FPhotoFile);
+        photo.open(QIODevice::ReadOnly);
+        reason = FPhotoFile + QStringLiteral(": ") + photo.errorString();
+    } else if (TMeasurementsFile::Write(file, measurements, reason)) {
+        return;
+    }
+    TMessageBox::critical(this, QStringLiteral("Orvessa"),
+                          TOrvessaApplication::errorBoxText(LangText(QStringLiteral("errorSaveFailed")).arg(file, reason)));
+}
+
+void TMainForm::acOpenMeasurementsExecute()
+{
+    if (FMeasurementsDialog->ExecuteOpen(measurementsFilter(LangText(QStringLiteral("measurementsFilter")))))
+        OpenMeasurements(FMeasurementsDialog->FileName());
+}
+
+void TMainForm::OpenMeasurements(const QString &path)
+{
+    TMeasurementsFault fault;
+    const std::optional<TMeasurements> measurements = TMeasurementsFile::Read(path, fault);
+    if (!measurements) {
+        ShowError(LangText(QStringLiteral("errorMeasurementsFile"))
+                      .arg(path, fault.Text([this](const QString &key) { return LangText(key); })));
+        return;
+    }
+    if (TakeMeasurementsPhoto(path, *measurements))
+        ApplyMeasurements(*measurements);
+}
+
+bool TMainForm::TakeMeasurementsPhoto(const QString &filePath, const TMeasurements &measurements)
+{
+    const QString photoPath = TMeasurementsFile::PhotoPath(filePath, measurements.PhotoFile);
+    const bool found = QFileInfo(photoPath).isFile();
+    if (!found && Image->IsPhotoEmpty()) {
+        ShowError(LangText(QStringLiteral("errorMeasurementsNoPhoto")).arg(photoPath));
+        return false;
+    }
+    // The photo is read, but shown only once it is known to fit.
+    const TPhoto photo = found ? TPhotoLoader::Load(photoPath) : Image->Photo();
+    const QSize size = photo.PixelSize();
+    if (size != measurements.PhotoSize) {
+        ShowError(LangText(QStringLiteral("errorPhotoSize"))
+                      .arg(found ? photoPath : FPhotoFile, QString::number(size.width()), QString::number(size.height()),
+                           QString::number(measurements.PhotoSize.width()),
+                           QString::number(measurements.PhotoSize.height())));
+        return false;
+    }
+    if (!found) {
+        TMessageBox::warning(this, QStringLiteral("Orvessa"), LangText(QStringLiteral("warningPhotoMissing")).arg(photoPath));
+        return true;
+    }
+    if (TMeasurementsFile::Sha256(photoPath) != measurements.PhotoSha256
+        && !TMessageBox::question(this, QStringLiteral("Orvessa"),
+                                  LangText(QStringLiteral("questionPhotoChanged")).arg(photoPath)))
+        return false;
+    Image->SetPhoto(photo);
+    FPhotoFile = photoPath;
+    return true;
+}
+
+void TMainForm::ApplyMeasurements(const TMeasurements &measurements)
+{
+    const TMeasureStore store = TMeasurementsFile::Store(measurements.Entries);
+    QList<int> all;
+    for (int n = 1; n <= MeasureCount; ++n)
+        all.append(n);
+    const int last = measurements.Entries.isEmpty() ? 0 : measurements.Entries.last().Number;
+    // One step of the history: every line placed as the file has it, the
+    // others taken away with their entries and glyphs, as never started.
+    FMeasureHistory->Record(StepOpenMeasurements, last, all, [&] {
+        for (int n = 1; n <= MeasureCount; ++n) {
+            const bool inFile = std::any_of(measurements.Entries.begin(), measurements.Entries.end(),
+                                            [n](const TMeasurementEntry &e) { return e.Number == n; });
+            if (inFile) {
+                FGuideLines->PlaceLine(n, store[n]);
+            } else {
+                FGuideLines->RemoveLine(n);
+                FGuideLines->SetEntry(n, TFloatRect{});
+            }
+            ToolPanelMeasure->setItemImageIndex(MeasureSection, n - 1, inFile ? DoneGlyph : NotStartedGlyph);
+        }
+        FGuideLines->ShowMeasure(last);
+    });
+    Image->Invalidate();
 }
 
 void TMainForm::acPlaceLinesAutoExecute()

@@ -6,12 +6,15 @@
 #include "evaluate/TFaceProportions.h"
 #include "lang/TMultiLang.h"
 #include "lang/TQtTranslation.h"
+#include "report/TReportTags.h"
 #include "core/TFloatRect.h"
 #include <QVector>
 #include <array>
 #include <optional>
 
 class QAction;
+struct TMeasurements;
+class TReportPlace;
 class QMenu;
 class QToolBar;
 class QLabel;
@@ -82,6 +85,15 @@ public:
     // (the photo named on the command line, a photo dropped on the window).
     void OpenOnceShown(const QString &path);
 
+    // File > Save Measurements and File > Open Measurements.
+    void acSaveMeasurementsExecute();
+    void acOpenMeasurementsExecute();
+    // Saves the measurements of the photo in view to path.
+    void SaveMeasurements(const QString &path);
+    // Opens the measurements file at path, as File > Open Measurements does
+    // once the dialog has answered.
+    void OpenMeasurements(const QString &path);
+
 protected:
     void showEvent(QShowEvent *event) override;
     // A photo file dropped on the window opens as File > Open opens it.
@@ -90,6 +102,13 @@ protected:
 
 private:
     QAction *action(const QString &name) const;
+    // Whether the photo of the file may take its measurements, opening it
+    // when it exists; false after telling the user why not.
+    bool TakeMeasurementsPhoto(const QString &filePath, const TMeasurements &measurements);
+    // Gives every measurement the line and store entry of the file, clearing
+    // those the file lacks, through the guide lines as a placement does.
+    void ApplyMeasurements(const TMeasurements &measurements);
+    bool HasGuideLine(int n) const;
     void FormCreate();
     void createActions();
     void createMenu();
@@ -133,6 +152,8 @@ private:
     void AcGoToHomePageExecute();
     void HelpAbout1Execute();
     void AcGetBeautyIndexExecute();
+    // Writes the report's picture and page at place; the page's path.
+    QString WriteReport(const TReportPlace &place);
     QByteArray PageProducerHTMLTag(const QByteArray &tagName, const QByteArray &tagParams) const;
     void BtnHelpClick();
     void ToolPanelImportItemClick(int section, int item);
@@ -159,10 +180,13 @@ private:
     // differs was placed or moved by hand.
     std::array<TFloatRect, MeasureCount + 1> FAutoLines{};
     TBeautyResult FBeautyResult;
+    TReportTags::TContent FReportContent;
 
     TFindFile *FindFileLng = nullptr;
     TPageProducer *PageProducer = nullptr;
     TOpenDialog *FOpenDialog = nullptr;
+    TOpenDialog *FMeasurementsDialog = nullptr; // File > Open and Save Measurements
+    QString FPhotoFile; // the file the photo in view came from; empty for none
     TImportWizard *FImportWizard = nullptr;
     std::unique_ptr<THandTool> FHandTool;
     std::unique_ptr<TGuideLines> FGuideLines;

@@ -37,6 +37,11 @@ bool TOpenDialog::Execute()
     return Run(QString::fromLatin1(Filter), false, QString());
 }
 
+bool TOpenDialog::ExecuteOpen(const QString &filter)
+{
+    return Run(filter, false, QString());
+}
+
 bool TOpenDialog::ExecuteSave(const QString &filter, const QString &defaultSuffix)
 {
     return Run(filter, true, defaultSuffix);

@@ -25,6 +25,8 @@ public:
 
     // Shows the dialog; true when the user accepted a file.
     bool Execute();
+    // The same with another filter (in the form of Filter).
+    bool ExecuteOpen(const QString &filter);
     // Shows a save-file dialog with filter (in the form of Filter) instead;
     // a name typed without an extension gets defaultSuffix. True when the
     // user accepted a name, which FileName gives.

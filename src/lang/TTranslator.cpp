@@ -101,6 +101,10 @@ const QList<TTranslator::TRow> KeyTable = {
     {"acRecentreLine.Hint", W::MainForm, T::ActionHint, "acRecentreLine"},
     {"acShowAllLines", W::MainForm, T::ActionCaption, "acShowAllLines"},
     {"acShowAllLines.Hint", W::MainForm, T::ActionHint, "acShowAllLines"},
+    {"acSaveMeasurements", W::MainForm, T::ActionCaption, "acSaveMeasurements"},
+    {"acSaveMeasurements.Hint", W::MainForm, T::ActionHint, "acSaveMeasurements"},
+    {"acOpenMeasurements", W::MainForm, T::ActionCaption, "acOpenMeasurements"},
+    {"acOpenMeasurements.Hint", W::MainForm, T::ActionHint, "acOpenMeasurements"},
 };
 
 QWidget *windowOf(const TTranslator::TWindows &windows, TTranslator::TWindow window)

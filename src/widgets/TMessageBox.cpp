@@ -19,8 +19,7 @@ int execBox(QMessageBox &box, const char *kind)
         QFile log(path);
         if (log.open(QIODevice::WriteOnly | QIODevice::Append))
             log.write(QByteArray(kind) + '\t' + box.windowTitle().toUtf8() + '\t' + box.text().toUtf8() + '\n');
-        const int answer = box.standardButtons().testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
-        QTimer::singleShot(0, &box, [&box, answer] { box.done(answer); });
+        QTimer::singleShot(0, &box, [&box] { box.done(QMessageBox::Ok); });
     }
     return box.exec();
 }
@@ -72,22 +71,35 @@ void TMessageBox::fatalTopMost(const QString &title, const QString &text)
     execBox(box, "FatalTopMost");
 }
 
-TMessageBox::AnswerHook &TMessageBox::answerHook()
+void TMessageBox::warning(QWidget *parent, const QString &title, const QString &text)
 {
-    static AnswerHook installed;
-    return installed;
+    if (hook()) {
+        hook()(Kind::Warning, title, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    execBox(box, "Warning");
 }
 
-void TMessageBox::setAnswerHook(AnswerHook h)
+bool &TMessageBox::answer()
 {
-    answerHook() = std::move(h);
+    static bool yes = false;
+    return yes;
+}
+
+void TMessageBox::setQuestionAnswer(bool yes)
+{
+    answer() = yes;
 }
 
 bool TMessageBox::question(QWidget *parent, const QString &title, const QString &text)
 {
-    if (answerHook())
-        return answerHook()(title, text);
+    if (hook()) {
+        hook()(Kind::Question, title, text);
+        return answer();
+    }
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::No);
+    // A logged box is answered with OK, which is not Yes.
     return execBox(box, "Question") == QMessageBox::Yes;
 }

@@ -12,23 +12,21 @@ class QWidget;
 class TMessageBox
 {
 public:
-    enum class Kind { Critical, FatalTopMost };
+    enum class Kind { Critical, FatalTopMost, Warning, Question };
     using Hook = std::function<void(Kind kind, const QString &title, const QString &text)>;
 
     static void critical(QWidget *parent, const QString &title, const QString &text);
     static void fatalTopMost(const QString &title, const QString &text);
+    static void warning(QWidget *parent, const QString &title, const QString &text);
+    // A Yes/No box; true for Yes. With a hook installed the box is recorded
+    // and answered with setQuestionAnswer's answer (No until set).
+    static bool question(QWidget *parent, const QString &title, const QString &text);
+    static void setQuestionAnswer(bool yes);
 
     static void setHook(Hook hook);
-
-    // A yes-or-no question; true for yes. Tests answer it through
-    // setAnswerHook; a program started by a test logs it like the boxes
-    // ("Question") and takes yes.
-    using AnswerHook = std::function<bool(const QString &title, const QString &text)>;
-    static bool question(QWidget *parent, const QString &title, const QString &text);
-    static void setAnswerHook(AnswerHook hook);
 
 private:
     static Hook &hook();
     static void forgetHints(); // the status bars' hints from before the box
-    static AnswerHook &answerHook();
+    static bool &answer();
 };

@@ -117,3 +117,12 @@ bool dropUrls(QWidget *target, const QList<QUrl> &urls)
 }
 
 } // namespace TestSupport
+
+QImage TestSupport::Pattern(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x + y) % 256));
+    return image;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
@@ -66,5 +67,8 @@ void isolateSettings();
 // Drags urls onto target and drops them there, as a file manager does: a
 // drag-enter event, then the drop. True when the drag was accepted.
 bool dropUrls(QWidget *target, const QList<QUrl> &urls);
+
+// A photo (RGB32) whose every pixel differs from its neighbours.
+QImage Pattern(int w, int h);
 
 } // namespace TestSupport
