@@ -4,6 +4,8 @@
 #include "TestSupport.h"
 #include "app/TMainForm.h"
 #include "app/TfrmErrorMsg.h"
+#include "core/TMeasurementsFile.h"
+#include "input/TOpenDialog.h"
 #include "lang/TLanguageSetting.h"
 #include "measure/TFaceFinder.h"
 #include "measure/TGuideLines.h"
@@ -14,7 +16,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QScopeGuard>
 #include <QSemaphore>
+#include <QTemporaryDir>
 #include <QStatusBar>
 #include <QtTest>
 #include <memory>
@@ -67,6 +71,7 @@ private slots:
     void handPlacedLinesAskFirst();
     void modelMissing();
     void oneUndoStepAndAllLinesShown();
+    void savedLinesSayHowTheyWerePlaced();
 
 private:
     QAction *placeAction() const { return FForm->findChild<QAction *>(QStringLiteral("acPlaceLinesAuto")); }
@@ -242,6 +247,28 @@ void TstAutoPlace::oneUndoStepAndAllLinesShown()
     FForm->findChild<QAction *>(QStringLiteral("acEditRedo"))->trigger();
     QCOMPARE(FForm->MeasureStore(), placed);
     QCOMPARE(measurePanel()->itemImageIndex(1, 10), 3);
+}
+
+// Saved after the placement and one line moved by hand: that line is
+// "manual", the others "auto".
+void TstAutoPlace::savedLinesSayHowTheyWerePlaced()
+{
+    useGate(diagonalFace());
+    FGate->Gate.release();
+    placeAction()->trigger();
+    QTRY_VERIFY(placeAction()->isEnabled());
+    FForm->GuideLines()->PlaceLine(5, {10, 10, 50, 13});
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("portrait.orvessa.json"));
+    TOpenDialog::setHook([&file](const QStringList &, const QString &) { return file; });
+    const auto unhook = qScopeGuard([] { TOpenDialog::setHook({}); });
+    FForm->findChild<QAction *>(QStringLiteral("acSaveMeasurements"))->trigger();
+    TMeasurementsFault fault;
+    const std::optional<TMeasurements> saved = TMeasurementsFile::Read(file, fault);
+    QVERIFY(saved);
+    QCOMPARE(saved->Entries.size(), MeasureCount);
+    for (const TMeasurementEntry &entry : saved->Entries)
+        QCOMPARE(entry.Auto, entry.Number != 5);
 }
 
 QTEST_MAIN(TstAutoPlace)

@@ -862,9 +862,12 @@ void TMainForm::SaveMeasurements(const QString &path)
     const QString file = path.endsWith(QLatin1String(TMeasurementsFile::Extension))
         ? path
         : path + QLatin1String(TMeasurementsFile::Extension);
-    const TMeasurements measurements{TMeasurementsFile::PhotoReference(file, FPhotoFile), Image->Photo().PixelSize(),
-                                     TMeasurementsFile::Sha256(FPhotoFile),
-                                     TMeasurementsFile::Entries(FMeasureStore, [this](int n) { return HasGuideLine(n); })};
+    TMeasurements measurements{TMeasurementsFile::PhotoReference(file, FPhotoFile), Image->Photo().PixelSize(),
+                               TMeasurementsFile::Sha256(FPhotoFile),
+                               TMeasurementsFile::Entries(FMeasureStore, [this](int n) { return HasGuideLine(n); })};
+    // A line still where the automatic placement put it was placed "auto".
+    for (TMeasurementEntry &entry : measurements.Entries)
+        entry.Auto = entry.Rect == FAutoLines[entry.Number];
     QString reason;
     if (measurements.PhotoSha256.isEmpty()) {
         QFile photo(FPhotoFile);
