@@ -13,7 +13,7 @@ namespace {
 
 // What a test GIF holds: the screen, the picture's rectangle on it, and how
 // its pixels are stored.
-struct TGifSpec
+struct TGifShape
 {
     QSize screen;
     QRect frame;
@@ -89,31 +89,31 @@ QByteArray Lzw(const QList<uchar> &indices, int minimumSize, bool clearWhenFull)
     return out;
 }
 
-QByteArray WriteGif(const TGifSpec &spec)
+QByteArray WriteGif(const TGifShape &shape)
 {
     QByteArray gif("GIF89a");
-    Put16(gif, spec.screen.width());
-    Put16(gif, spec.screen.height());
-    gif.append(char(spec.globalTable ? 0x80 | (spec.tableBits - 1) : 0)).append(char(spec.background)).append('\0');
-    if (spec.globalTable)
-        PutTable(gif, spec.tableBits, 3);
-    if (spec.transparent >= 0) {
+    Put16(gif, shape.screen.width());
+    Put16(gif, shape.screen.height());
+    gif.append(char(shape.globalTable ? 0x80 | (shape.tableBits - 1) : 0)).append(char(shape.background)).append('\0');
+    if (shape.globalTable)
+        PutTable(gif, shape.tableBits, 3);
+    if (shape.transparent >= 0) {
         gif.append("\x21\xF9\x04\x01", 4);
         Put16(gif, 0);
-        gif.append(char(spec.transparent)).append('\0');
+        gif.append(char(shape.transparent)).append('\0');
     }
     gif.append(',');
-    for (const int value : {spec.frame.x(), spec.frame.y(), spec.frame.width(), spec.frame.height()})
+    for (const int value : {shape.frame.x(), shape.frame.y(), shape.frame.width(), shape.frame.height()})
         Put16(gif, value);
-    gif.append(char((spec.localTable ? 0x80 | (spec.tableBits - 1) : 0) | (spec.interlaced ? 0x40 : 0)));
-    if (spec.localTable)
-        PutTable(gif, spec.tableBits, 11);
-    gif.append(char(spec.minimumSize));
+    gif.append(char((shape.localTable ? 0x80 | (shape.tableBits - 1) : 0) | (shape.interlaced ? 0x40 : 0)));
+    if (shape.localTable)
+        PutTable(gif, shape.tableBits, 11);
+    gif.append(char(shape.minimumSize));
     QList<uchar> indices;
-    const int pixels = spec.pixels < 0 ? int(spec.frame.width() * spec.frame.height()) : spec.pixels;
+    const int pixels = shape.pixels < 0 ? int(shape.frame.width() * shape.frame.height()) : shape.pixels;
     for (int i = 0; i < pixels; ++i) // runs and repeats, so that strings grow long
-        indices.append(uchar((i / 3 + (i % 97 == 0 ? 5 : 0)) % (1 << spec.tableBits)));
-    const QByteArray lzw = Lzw(indices, spec.minimumSize, spec.clearWhenFull);
+        indices.append(uchar((i / 3 + (i % 97 == 0 ? 5 : 0)) % (1 << shape.tableBits)));
+    const QByteArray lzw = Lzw(indices, shape.minimumSize, shape.clearWhenFull);
     for (qsizetype at = 0; at < lzw.size(); at += 255) {
         const QByteArray block = lzw.mid(at, 255);
         gif.append(char(block.size())).append(block);
@@ -138,7 +138,7 @@ QImage DecodeOurs(QByteArray bytes)
 
 } // namespace
 
-Q_DECLARE_METATYPE(TGifSpec)
+Q_DECLARE_METATYPE(TGifShape)
 
 class TestGifDecoder : public QObject
 {
@@ -149,61 +149,61 @@ private slots:
     // it must draw exactly what that reader and the photo conversion draw.
     void drawsAsQtsReader_data()
     {
-        QTest::addColumn<TGifSpec>("spec");
-        const TGifSpec plain{QSize(61, 47), QRect(0, 0, 61, 47)};
+        QTest::addColumn<TGifShape>("shape");
+        const TGifShape plain{QSize(61, 47), QRect(0, 0, 61, 47)};
         QTest::newRow("plain") << plain;
-        TGifSpec spec = plain;
-        spec.tableBits = 2;
-        spec.minimumSize = 2;
-        spec.screen = QSize(300, 200);
-        spec.frame = QRect(0, 0, 300, 200);
-        QTest::newRow("4 colours, codes to 12 bits, clears") << spec;
-        spec.clearWhenFull = false;
-        QTest::newRow("table kept full") << spec;
-        spec = plain;
-        spec.screen = QSize(80, 60);
-        spec.frame = QRect(7, 5, 30, 20);
-        spec.background = 9;
-        QTest::newRow("picture on a larger screen") << spec;
-        spec.transparent = 4;
-        QTest::newRow("transparent entry") << spec;
-        spec.transparent = -1;
-        spec.localTable = true;
-        spec.globalTable = false;
-        QTest::newRow("local table only") << spec;
-        spec.globalTable = true;
-        spec.frame = QRect(QPoint(0, 0), spec.screen); // Qt fills an uncovered screen unpredictably here
-        QTest::newRow("local table") << spec;
-        spec.frame = QRect(7, 5, 30, 20);
-        spec.globalTable = false;
-        spec.localTable = false;
-        QTest::newRow("no table") << spec;
-        spec = plain;
-        spec.interlaced = true;
-        QTest::newRow("interlaced") << spec;
-        spec.frame = QRect(0, 0, 61, 5);
-        QTest::newRow("interlaced, five rows") << spec;
-        spec = plain;
-        spec.screen = QSize(40, 30);
-        spec.frame = QRect(20, 10, 61, 47);
-        QTest::newRow("picture past the screen") << spec;
-        spec.screen = QSize(0, 0);
-        QTest::newRow("empty screen") << spec;
-        spec = plain;
-        spec.pixels = 1000;
-        QTest::newRow("stream shorter than the picture") << spec;
-        spec.pixels = 61 * 47 + 500;
-        QTest::newRow("stream longer than the picture") << spec;
-        spec = plain;
-        spec.tableBits = 4;
-        spec.background = 30;
-        spec.screen = QSize(70, 50);
-        QTest::newRow("background beyond the table") << spec;
+        TGifShape shape = plain;
+        shape.tableBits = 2;
+        shape.minimumSize = 2;
+        shape.screen = QSize(300, 200);
+        shape.frame = QRect(0, 0, 300, 200);
+        QTest::newRow("4 colours, codes to 12 bits, clears") << shape;
+        shape.clearWhenFull = false;
+        QTest::newRow("table kept full") << shape;
+        shape = plain;
+        shape.screen = QSize(80, 60);
+        shape.frame = QRect(7, 5, 30, 20);
+        shape.background = 9;
+        QTest::newRow("picture on a larger screen") << shape;
+        shape.transparent = 4;
+        QTest::newRow("transparent entry") << shape;
+        shape.transparent = -1;
+        shape.localTable = true;
+        shape.globalTable = false;
+        QTest::newRow("local table only") << shape;
+        shape.globalTable = true;
+        shape.frame = QRect(QPoint(0, 0), shape.screen); // Qt fills an uncovered screen unpredictably here
+        QTest::newRow("local table") << shape;
+        shape.frame = QRect(7, 5, 30, 20);
+        shape.globalTable = false;
+        shape.localTable = false;
+        QTest::newRow("no table") << shape;
+        shape = plain;
+        shape.interlaced = true;
+        QTest::newRow("interlaced") << shape;
+        shape.frame = QRect(0, 0, 61, 5);
+        QTest::newRow("interlaced, five rows") << shape;
+        shape = plain;
+        shape.screen = QSize(40, 30);
+        shape.frame = QRect(20, 10, 61, 47);
+        QTest::newRow("picture past the screen") << shape;
+        shape.screen = QSize(0, 0);
+        QTest::newRow("empty screen") << shape;
+        shape = plain;
+        shape.pixels = 1000;
+        QTest::newRow("stream shorter than the picture") << shape;
+        shape.pixels = 61 * 47 + 500;
+        QTest::newRow("stream longer than the picture") << shape;
+        shape = plain;
+        shape.tableBits = 4;
+        shape.background = 30;
+        shape.screen = QSize(70, 50);
+        QTest::newRow("background beyond the table") << shape;
     }
     void drawsAsQtsReader()
     {
-        QFETCH(TGifSpec, spec);
-        const QByteArray gif = WriteGif(spec);
+        QFETCH(TGifShape, shape);
+        const QByteArray gif = WriteGif(shape);
         const QImage expected = DecodeWithQt(gif);
         QVERIFY(!expected.isNull());
         const QImage ours = DecodeOurs(gif);
@@ -219,7 +219,7 @@ private slots:
     void brokenStreamsAreRefused_data()
     {
         QTest::addColumn<QByteArray>("gif");
-        const QByteArray good = WriteGif(TGifSpec{QSize(20, 10), QRect(0, 0, 20, 10)});
+        const QByteArray good = WriteGif(TGifShape{QSize(20, 10), QRect(0, 0, 20, 10)});
         const qsizetype codeSize = 6 + 7 + 3 * 256 + 10; // header, screen, table, picture
         QByteArray bad = good;
         bad[codeSize] = 12; // 13-bit codes do not exist
