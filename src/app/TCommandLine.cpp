@@ -18,21 +18,13 @@ constexpr int UsageError = 2;
 constexpr int Unscorable = 1;
 constexpr int Unreadable = 2;
 
-// A figure of a complete result, always with a decimal point.
-QString figure(double x)
-{
-    return GetTextBeautyResult(x, QLocale::c()).value_or(QString());
-}
-
 QString scoreText(const TBeautyResult &result, bool json)
 {
-    const QString index = figure(result.Index);
-    const QString dispersion = figure(result.Dispersion);
-    const QString error = figure(result.ErrorPercent());
-    if (json)
-        return QStringLiteral("{\"index\": \"%1\", \"dispersion\": \"%2\", \"error\": \"%3\"}\n")
-            .arg(index, dispersion, error);
-    return QStringLiteral("index %1\ndispersion %2\nerror %3\n").arg(index, dispersion, error);
+    if (!json)
+        return GetCommandLineFigures(result);
+    return QStringLiteral("{\"index\": \"%1\", \"dispersion\": \"%2\", \"error\": \"%3\"}\n")
+        .arg(GetCommandLineFigure(result.Index), GetCommandLineFigure(result.Dispersion),
+             GetCommandLineFigure(result.ErrorPercent()));
 }
 
 void print(const QString &text, std::FILE *stream)

@@ -21,11 +21,6 @@ constexpr int Unreadable = 2;
 // The guide-line pictures' thickness, as the window uses them.
 constexpr float LineThickness = 3.0f;
 
-QString figure(double x)
-{
-    return GetTextBeautyResult(x, QLocale::c()).value_or(QString());
-}
-
 TMeasurements measurementsOf(const QString &photoPath, QSize size, const TPlacedLines &placed)
 {
     TMeasurements measurements;
@@ -44,10 +39,8 @@ QString textBlock(const QString &photo, const TMeasureStore &store, const TBeaut
     proportions.IsCalceFacePosition(store);
     for (int n = 1; n <= MeasureCount; ++n)
         text += QStringLiteral("measurement %1 %2\n").arg(n).arg(double(proportions.MeasureLength[n]), 0, 'f', 2);
-    if (result.Status == TBeautyStatus::Complete) {
-        text += QStringLiteral("index %1\ndispersion %2\nerror %3\n")
-                    .arg(figure(result.Index), figure(result.Dispersion), figure(result.ErrorPercent()));
-    }
+    if (result.Status == TBeautyStatus::Complete)
+        text += GetCommandLineFigures(result);
     return text;
 }
 
@@ -64,9 +57,9 @@ QString jsonLine(const std::optional<TMeasurements> &measurements, const QString
     object.insert(QStringLiteral("face"), measurements.has_value());
     if (measurements && result.Status == TBeautyStatus::Complete) {
         object.insert(QStringLiteral("result"),
-                      QJsonObject{{QStringLiteral("index"), figure(result.Index)},
-                                  {QStringLiteral("dispersion"), figure(result.Dispersion)},
-                                  {QStringLiteral("error"), figure(result.ErrorPercent())}});
+                      QJsonObject{{QStringLiteral("index"), GetCommandLineFigure(result.Index)},
+                                  {QStringLiteral("dispersion"), GetCommandLineFigure(result.Dispersion)},
+                                  {QStringLiteral("error"), GetCommandLineFigure(result.ErrorPercent())}});
     }
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) + QLatin1Char('\n');
 }

@@ -106,3 +106,15 @@ std::optional<QString> GetTextBeautyResult(double x, const QLocale &locale)
     text.replace(QLatin1Char('.'), locale.decimalPoint());
     return text;
 }
+
+QString GetCommandLineFigure(double x)
+{
+    return GetTextBeautyResult(x, QLocale::c()).value_or(QString());
+}
+
+QString GetCommandLineFigures(const TBeautyResult &result)
+{
+    return QStringLiteral("index %1\ndispersion %2\nerror %3\n")
+        .arg(GetCommandLineFigure(result.Index), GetCommandLineFigure(result.Dispersion),
+             GetCommandLineFigure(result.ErrorPercent()));
+}

@@ -54,3 +54,10 @@ TBeautyResult GetBeautyResult(const TFaceProportions &proportions);
 // separator of the locale. No text (nullopt) when the figure is not finite or
 // its hundredfold does not fit a 64-bit integer.
 std::optional<QString> GetTextBeautyResult(double x, const QLocale &locale = QLocale::system());
+
+// A figure as the command line prints it: the two-decimal text with a "."
+// whatever the locale; empty when it has none.
+QString GetCommandLineFigure(double x);
+// The three figures of a complete result on their lines, "index X",
+// "dispersion Y" and "error Z", as the command line prints them.
+QString GetCommandLineFigures(const TBeautyResult &result);
