@@ -64,8 +64,6 @@
 
 namespace {
 
-// The Measure panel's glyph of a line the face's landmarks placed.
-constexpr int PlacedAutomaticallyGlyph = 3;
 // The language key of the automatic placement's undo step.
 constexpr const char *PlaceLinesAutoStep = "Step.PlaceLinesAuto";
 
@@ -142,10 +140,16 @@ QList<QKeySequence> shortcutsOf(const TActionDef &def)
     return keys;
 }
 
-// The Measure panel's section of the measurement items and their glyphs.
-constexpr int MeasureSection = 1;
-constexpr int NotStartedGlyph = 0;
-constexpr int DoneGlyph = 2;
+constexpr int MeasureSection = TMeasurePick::MeasureSection;
+
+// Measurements 1 to 11, the lines a whole-set step of the history covers.
+QList<int> allMeasures()
+{
+    QList<int> all;
+    for (int n = 1; n <= MeasureCount; ++n)
+        all.append(n);
+    return all;
+}
 // The history's name of the step that opens a measurements file.
 constexpr const char *StepOpenMeasurements = "Step.OpenMeasurements";
 
@@ -829,14 +833,6 @@ QString TMainForm::TemplateFolder() const
     return FProgramFolder + QStringLiteral("res") + QDir::separator();
 }
 
-bool TMainForm::HasGuideLine(int n) const
-{
-    for (int i = 0; i < Image->LayerCount(); ++i)
-        if (Image->Layer(i) != FGuideLines->Frame() && Image->Layer(i)->Tag() == n)
-            return true;
-    return false;
-}
-
 void TMainForm::acSaveMeasurementsExecute()
 {
     if (Image->IsPhotoEmpty()) {
@@ -847,7 +843,7 @@ void TMainForm::acSaveMeasurementsExecute()
         ShowError(LangText(QStringLiteral("errorSaveNoPhotoFile")));
         return;
     }
-    if (TMeasurementsFile::Entries(FMeasureStore, [this](int n) { return HasGuideLine(n); }).isEmpty()) {
+    if (TMeasurementsFile::Entries(FMeasureStore, [this](int n) { return FGuideLines->LineOf(n) != nullptr; }).isEmpty()) {
         ShowError(LangText(QStringLiteral("errorSaveNoLines")));
         return;
     }
@@ -864,7 +860,7 @@ void TMainForm::SaveMeasurements(const QString &path)
         : path + QLatin1String(TMeasurementsFile::Extension);
     TMeasurements measurements{TMeasurementsFile::PhotoReference(file, FPhotoFile), Image->Photo().PixelSize(),
                                TMeasurementsFile::Sha256(FPhotoFile),
-                               TMeasurementsFile::Entries(FMeasureStore, [this](int n) { return HasGuideLine(n); })};
+                               TMeasurementsFile::Entries(FMeasureStore, [this](int n) { return FGuideLines->LineOf(n) != nullptr; })};
     // A line still where the automatic placement put it was placed "auto".
     for (TMeasurementEntry &entry : measurements.Entries)
         entry.Auto = entry.Rect == FAutoLines[entry.Number];
@@ -933,13 +929,10 @@ bool TMainForm::TakeMeasurementsPhoto(const QString &filePath, const TMeasuremen
 void TMainForm::ApplyMeasurements(const TMeasurements &measurements)
 {
     const TMeasureStore store = TMeasurementsFile::Store(measurements.Entries);
-    QList<int> all;
-    for (int n = 1; n <= MeasureCount; ++n)
-        all.append(n);
     const int last = measurements.Entries.isEmpty() ? 0 : measurements.Entries.last().Number;
     // One step of the history: every line placed as the file has it, the
     // others taken away with their entries and glyphs, as never started.
-    FMeasureHistory->Record(StepOpenMeasurements, last, all, [&] {
+    FMeasureHistory->Record(StepOpenMeasurements, last, allMeasures(), [&] {
         for (int n = 1; n <= MeasureCount; ++n) {
             const bool inFile = std::any_of(measurements.Entries.begin(), measurements.Entries.end(),
                                             [n](const TMeasurementEntry &e) { return e.Number == n; });
@@ -949,7 +942,7 @@ void TMainForm::ApplyMeasurements(const TMeasurements &measurements)
                 FGuideLines->RemoveLine(n);
                 FGuideLines->SetEntry(n, TFloatRect{});
             }
-            ToolPanelMeasure->setItemImageIndex(MeasureSection, n - 1, inFile ? DoneGlyph : NotStartedGlyph);
+            ToolPanelMeasure->setItemImageIndex(MeasureSection, n - 1, inFile ? TMeasurePick::TickGlyph : TMeasurePick::NotStartedGlyph);
         }
         FGuideLines->ShowMeasure(last);
     });
@@ -1032,15 +1025,12 @@ bool TMainForm::MayReplaceHandPlacedLines()
 
 void TMainForm::ApplyPlacedLines(const TPlacedLines &placed)
 {
-    QList<int> lines;
-    for (int n = 1; n <= MeasureCount; ++n)
-        lines.append(n);
     // The whole placement is one undo step: the lines, their store entries
     // and the items' glyphs.
-    FMeasureHistory->Record(PlaceLinesAutoStep, 0, lines, [this, &placed] {
+    FMeasureHistory->Record(PlaceLinesAutoStep, 0, allMeasures(), [this, &placed] {
         for (int n = 1; n <= MeasureCount; ++n) {
             FGuideLines->PlaceLine(n, placed.Lines[n]);
-            ToolPanelMeasure->setItemImageIndex(1, n - 1, PlacedAutomaticallyGlyph);
+            ToolPanelMeasure->setItemImageIndex(MeasureSection, n - 1, TMeasurePick::PlacedAutomaticallyGlyph);
         }
     });
     for (int n = 1; n <= MeasureCount; ++n) {
@@ -1048,7 +1038,7 @@ void TMainForm::ApplyPlacedLines(const TPlacedLines &placed)
         QString caption = LangText(QStringLiteral("ToolPanelMeasure.Section1.Item%1").arg(n - 1));
         if (placed.Check[n])
             caption += QStringLiteral(" (%1)").arg(LangText(QStringLiteral("autoPlaceCheck")));
-        ToolPanelMeasure->setItemCaption(1, n - 1, caption);
+        ToolPanelMeasure->setItemCaption(MeasureSection, n - 1, caption);
     }
     // Every line is shown, so that the user can check them all at once.
     action(QStringLiteral("acShowAllLines"))->setChecked(true);

@@ -108,7 +108,6 @@ private:
     // Gives every measurement the line and store entry of the file, clearing
     // those the file lacks, through the guide lines as a placement does.
     void ApplyMeasurements(const TMeasurements &measurements);
-    bool HasGuideLine(int n) const;
     void FormCreate();
     void createActions();
     void createMenu();

@@ -21,12 +21,19 @@ constexpr int Unreadable = 2;
 // The guide-line pictures' thickness, as the window uses them.
 constexpr float LineThickness = 3.0f;
 
-TMeasurements measurementsOf(const QString &photoPath, QSize size, const TPlacedLines &placed)
+// The photo's part of its measurements file, without any line.
+TMeasurements photoPart(const QString &photoPath, QSize size)
 {
     TMeasurements measurements;
     measurements.PhotoFile = TMeasurementsFile::PhotoReference(TMeasureCommand::SavePath(photoPath), photoPath);
     measurements.PhotoSize = size;
     measurements.PhotoSha256 = TMeasurementsFile::Sha256(photoPath);
+    return measurements;
+}
+
+TMeasurements measurementsOf(const QString &photoPath, QSize size, const TPlacedLines &placed)
+{
+    TMeasurements measurements = photoPart(photoPath, size);
     for (int n = 1; n <= MeasureCount; ++n)
         measurements.Entries.append({n, placed.Lines[n], true});
     return measurements;
@@ -47,12 +54,7 @@ QString textBlock(const QString &photo, const TMeasureStore &store, const TBeaut
 QString jsonLine(const std::optional<TMeasurements> &measurements, const QString &photoPath, QSize size,
                  const TBeautyResult &result)
 {
-    TMeasurements shown = measurements.value_or(TMeasurements{});
-    if (!measurements) {
-        shown.PhotoFile = TMeasurementsFile::PhotoReference(TMeasureCommand::SavePath(photoPath), photoPath);
-        shown.PhotoSize = size;
-        shown.PhotoSha256 = TMeasurementsFile::Sha256(photoPath);
-    }
+    const TMeasurements shown = measurements ? *measurements : photoPart(photoPath, size);
     QJsonObject object = QJsonDocument::fromJson(TMeasurementsFile::Text(shown)).object();
     object.insert(QStringLiteral("face"), measurements.has_value());
     if (measurements && result.Status == TBeautyStatus::Complete) {

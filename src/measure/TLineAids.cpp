@@ -1,5 +1,7 @@
 #include "TLineAids.h"
 
+#include "TMeasurePick.h"
+
 #include "measure/TLineMarks.h"
 #include "measure/TLineStatus.h"
 #include "measure/TLoupe.h"
@@ -9,7 +11,7 @@
 
 namespace {
 
-constexpr int MeasureSection = 1; // the Measure panel's section of the eleven items
+constexpr int MeasureSection = TMeasurePick::MeasureSection;
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "TGuideLine.h"
 #include "TGuideLines.h"
 #include "TImgView32.h"
+#include "TMeasurePick.h"
 #include "TMeasureStep.h"
 #include "TSelectionFrame.h"
 #include "widgets/TAdvToolPanel.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr int MeasureSection = 1;
+constexpr int MeasureSection = TMeasurePick::MeasureSection;
 
 } // namespace
 

@@ -10,12 +10,6 @@
 #include <QLabel>
 #include <QPixmap>
 
-namespace {
-
-constexpr int ArrowGlyph = 1;
-constexpr int TickGlyph = 2;
-
-} // namespace
 
 TMeasurePick::TMeasurePick(TAdvToolPanel &panel, QLabel &preview, TImgView32 &view, THandTool &handTool,
                            TGuideLines &guideLines, TMeasureHistory &history, QString pictureFolder, Lookup lookup,

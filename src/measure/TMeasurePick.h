@@ -20,7 +20,12 @@ public:
     using Lookup = std::function<QString(const QString &key)>;
     using ShowError = std::function<void(const QString &message)>;
 
+    // The Measure panel's section of the eleven items, and their glyphs.
     static constexpr int MeasureSection = 1;
+    static constexpr int NotStartedGlyph = 0;
+    static constexpr int ArrowGlyph = 1;
+    static constexpr int TickGlyph = 2;
+    static constexpr int PlacedAutomaticallyGlyph = 3;
 
     // pictureFolder ends in a separator; the sample of measurement n is
     // "<n>.jpg" there.
