@@ -1,5 +1,7 @@
 #include "TAtomicFile.h"
 
+#include "EOrvessaError.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -68,4 +70,11 @@ bool TAtomicFile::Write(const QString &path, const QByteArray &bytes, QString &r
     if (::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0)
         return fail(errno);
     return true;
+}
+
+void TAtomicFile::WriteOrThrow(const QString &path, const QByteArray &bytes)
+{
+    QString reason;
+    if (!Write(path, bytes, reason))
+        throw EOrvessaError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason));
 }

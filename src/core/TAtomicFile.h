@@ -19,4 +19,7 @@ public:
     // Writes bytes as the file at path (a new file: mode 0666 less the umask). False on
     // failure, with the system's reason in reason.
     static bool Write(const QString &path, const QByteArray &bytes, QString &reason);
+    // The same; a failure throws EOrvessaError "Cannot create file "<path>".
+    // <reason>", the message of every file the program fails to write.
+    static void WriteOrThrow(const QString &path, const QByteArray &bytes);
 };

@@ -5,7 +5,8 @@
 
 void TPdfFile::Write(const QString &path, const QByteArray &pdf)
 {
-    QString reason = QStringLiteral("The page could not be laid out as PDF.");
-    if (pdf.isEmpty() || !TAtomicFile::Write(path, pdf, reason))
-        throw EOrvessaError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason));
+    if (pdf.isEmpty())
+        throw EOrvessaError(
+            QStringLiteral("Cannot create file \"%1\". The page could not be laid out as PDF.").arg(path));
+    TAtomicFile::WriteOrThrow(path, pdf);
 }

@@ -1,6 +1,5 @@
 #include "TReportPage.h"
 
-#include "core/EOrvessaError.h"
 #include "core/TAtomicFile.h"
 #include "report/TTextLines.h"
 
@@ -19,8 +18,6 @@ QString TReportPage::PathIn(const QString &folder)
 QString TReportPage::Write(const QString &folder, const QByteArray &text)
 {
     const QString path = PathIn(folder);
-    QString reason;
-    if (!TAtomicFile::Write(path, TTextLines::Join(TTextLines::Split(text)), reason))
-        throw EOrvessaError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason));
+    TAtomicFile::WriteOrThrow(path, TTextLines::Join(TTextLines::Split(text)));
     return path;
 }

@@ -1,6 +1,5 @@
 #include "TReportPicture.h"
 
-#include "core/EOrvessaError.h"
 #include "core/TAtomicFile.h"
 #include "core/TMeasureCatalogue.h"
 
@@ -94,9 +93,7 @@ QString TReportPicture::Write(const QString &folder, const QByteArray &png, bool
 {
     const QString path = QDir(folder).filePath(FileName(png));
     isNew = !QFile::exists(path);
-    QString reason;
-    if (!TAtomicFile::Write(path, png, reason))
-        throw EOrvessaError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason));
+    TAtomicFile::WriteOrThrow(path, png);
     return path;
 }
 
