@@ -3,6 +3,7 @@
 
 #include "measure/TDeviceMapping.h"
 #include "measure/TPhotoRenderer.h"
+#include "measure/TSampledPhoto.h"
 #include "measure/TViewGeometry.h"
 
 #include "TestSupport.h"
@@ -206,6 +207,45 @@ private slots:
                         QFAIL(qPrintable(QStringLiteral("part %1: device %2,%3").arg(i).arg(d.x()).arg(d.y())));
                 }
         }
+    }
+
+    // Zoomed out, the photo drawn through its sampled copy gives the pixels
+    // drawn straight from the photo: on the first paint, after a scroll
+    // (the copy is kept), after another photo of the same size and after a
+    // zoom (a new copy each), and when the copy would exceed its limit.
+    void sampledCopyDrawsTheSame_data()
+    {
+        QTest::addColumn<float>("scale");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QSize>("photoSize");
+        QTest::newRow("0.05") << 0.05f << 1.0 << QSize(3000, 2000);
+        QTest::newRow("0.3 x1.5") << 0.3f << 1.5 << QSize(1000, 700);
+        QTest::newRow("0.45 x2 odd sizes") << 0.45f << 2.0 << QSize(333, 177);
+        QTest::newRow("1 x1.25") << 1.0f << 1.25 << QSize(101, 99);
+    }
+    void sampledCopyDrawsTheSame()
+    {
+        QFETCH(float, scale);
+        QFETCH(qreal, ratio);
+        QFETCH(QSize, photoSize);
+        const QImage first = Pattern(photoSize.width(), photoSize.height());
+        QImage second = first.mirrored(true, false);
+        const QSize client(800, 600);
+        TSampledPhoto sampled;
+        const auto same = [&](const QImage &photo, float zoom, QPointF scroll, qint64 limit) {
+            const TDeviceMapping m(Geometry(photo.size(), zoom, scroll, client), ratio);
+            const QRect device = m.ToDevice(QRect(QPoint(0, 0), client));
+            QImage direct(device.size(), QImage::Format_RGB32), copied(device.size(), QImage::Format_RGB32);
+            TPhotoRenderer::Render(photo, m, Silver, direct, QPoint(0, 0), device);
+            sampled.Render(photo, m, Silver, copied, QPoint(0, 0), device, limit);
+            return direct == copied;
+        };
+        const qint64 any = qint64(1) << 40;
+        QVERIFY(same(first, scale, QPointF(), any));
+        QVERIFY(same(first, scale, QPointF(7, 3), any));
+        QVERIFY(same(second, scale, QPointF(7, 3), any));
+        QVERIFY(same(second, scale * 0.9f, QPointF(7, 3), any));
+        QVERIFY(same(first, scale * 0.9f, QPointF(), 16));
     }
 };
 

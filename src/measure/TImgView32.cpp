@@ -1,7 +1,6 @@
 #include "TImgView32.h"
 
 #include "measure/TDeviceMapping.h"
-#include "measure/TPhotoRenderer.h"
 #include "measure/TViewLayer.h"
 #include "measure/TViewOverlay.h"
 #include "measure/TViewTool.h"
@@ -353,7 +352,7 @@ void TImgView32::PaintPhoto(QPainter &painter, const QRect &area)
             allowed &= painter.deviceTransform().map(painter.clipRegion());
         allowed &= target->rect();
         for (const QRect &part : allowed)
-            TPhotoRenderer::Render(FPhoto.Pixels(), mapping, FBackground, *target, -offset, part.translated(-offset));
+            RenderPhoto(mapping, *target, -offset, part.translated(-offset));
         return;
     }
     // Elsewhere through a scratch bitmap at the device's resolution, drawn
@@ -363,8 +362,18 @@ void TImgView32::PaintPhoto(QPainter &painter, const QRect &area)
     const QRect device = mapping.ToDevice(area);
     if (FScratch.width() < device.width() || FScratch.height() < device.height())
         FScratch = QImage(device.size().expandedTo(FScratch.size()), QImage::Format_RGB32);
-    TPhotoRenderer::Render(FPhoto.Pixels(), mapping, FBackground, FScratch, device.topLeft(), device);
+    RenderPhoto(mapping, FScratch, device.topLeft(), device);
     painter.drawImage(QRectF(area), FScratch, QRectF(QPointF(0, 0), QSizeF(device.size())));
+}
+
+// A photo that fits in the viewport's device pixels is sampled once per zoom
+// (TSampledPhoto): making the copy then costs about one repaint, and it takes
+// no more memory than the backing store.
+void TImgView32::RenderPhoto(const TDeviceMapping &mapping, QImage &target, QPoint origin, QRect area)
+{
+    const QRect viewport = mapping.ToDevice(ViewportRect());
+    FSampled.Render(FPhoto.Pixels(), mapping, FBackground, target, origin, area,
+                    qint64(viewport.width()) * viewport.height());
 }
 
 void TImgView32::paintEvent(QPaintEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/TPhoto.h"
+#include "measure/TSampledPhoto.h"
 #include "measure/TViewGeometry.h"
 #include "measure/TViewLayer.h" // complete, so that the signals' layer argument has a meta type
 
@@ -8,6 +9,7 @@
 #include <QCursor>
 #include <QImage>
 
+class TDeviceMapping;
 class TViewOverlay;
 class TViewTool;
 
@@ -147,6 +149,7 @@ protected:
 private:
     static QImage *DirectTarget(QPainter &painter, QPoint &offset, qreal &ratio);
     void PaintPhoto(QPainter &painter, const QRect &area);
+    void RenderPhoto(const TDeviceMapping &mapping, QImage &target, QPoint origin, QRect area);
     void AddLayerImpl(std::unique_ptr<TViewLayer> layer);
     TViewLayer *PressLayerAt(QPoint viewPos) const;
     TViewLayer *StillHeld(TViewLayer *layer) const;
@@ -167,4 +170,5 @@ private:
     int FWheelDelta = 0;
     bool FSyncing = false;
     QImage FScratch;
+    TSampledPhoto FSampled;
 };
