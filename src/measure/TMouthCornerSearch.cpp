@@ -8,11 +8,6 @@
 
 namespace {
 
-double dot(QPointF a, QPointF b)
-{
-    return a.x() * b.x() + a.y() * b.y();
-}
-
 // The search's path, at distances s along Outward from the model's corner:
 // at the inner corner's height inside it, from there straight to the model's
 // corner (the lips' gap narrows from one to the other) and on at the model's
@@ -27,8 +22,8 @@ public:
           FAcross(-corner.Outward.y(), corner.Outward.x()),
           // The inner corner's place in the path's frame, at least a pixel
           // inside the model's corner so that the slope below stays defined.
-          FInnerS(std::min(-1.0, dot(corner.Inner - corner.Outer, corner.Outward))),
-          FInnerAcross(dot(corner.Inner - corner.Outer, FAcross))
+          FInnerS(std::min(-1.0, QPointF::dotProduct(corner.Inner - corner.Outer, corner.Outward))),
+          FInnerAcross(QPointF::dotProduct(corner.Inner - corner.Outer, FAcross))
     {
     }
 
@@ -40,8 +35,8 @@ public:
     std::optional<double> Luma(const TPhotoSampler &photo, double s, int row) const
     {
         // Across the line: the inner corner's offset inside it, none beyond
-        // the model's corner, and in between the straight line's share,
-        // InnerAcross × s / InnerS (1 at the inner corner, 0 at the model's).
+        // the model's corner, and in between InnerAcross × s / InnerS (the
+        // share s / InnerS runs from 1 at the inner corner to 0 at the model's).
         const double across = s <= FInnerS ? FInnerAcross : s >= 0.0 ? 0.0 : FInnerAcross * s / FInnerS;
         const QPointF p = FCorner + FOutward * s + FAcross * (across + row);
         return photo.Luma(p + QPointF(0.5, 0.5));
@@ -84,6 +79,36 @@ std::optional<double> skinFrom(const TPhotoSampler &photo, const TPath &path, do
     return sum / (3.0 * TMouthCornerSearch::SkinSteps);
 }
 
+// The darkest across the path at each whole step from first to last;
+// nullopt when the path leaves the photo.
+std::optional<std::vector<double>> profileAlong(const TPhotoSampler &photo, const TPath &path, int first, int last)
+{
+    std::vector<double> profile;
+    for (int s = first; s <= last; ++s) {
+        const std::optional<double> luma = darkestAcross(photo, path, s);
+        if (!luma)
+            return std::nullopt;
+        profile.push_back(*luma);
+    }
+    return profile;
+}
+
+// Where the profile last comes back up to the threshold, in steps from its
+// start: after its outermost step darker than the threshold (there is one).
+// Nullopt when that is the last step: the line goes on past the search.
+std::optional<double> lastRise(const std::vector<double> &profile, double threshold)
+{
+    size_t k = profile.size() - 1;
+    if (profile[k] < threshold)
+        return std::nullopt;
+    while (profile[k] >= threshold)
+        --k;
+    // Between step k (darker than the threshold) and k + 1 (not) the luma
+    // is taken to run straight: it crosses the threshold at the share
+    // (threshold - p[k]) / (p[k+1] - p[k]) of the step, in (0, 1].
+    return double(k) + (threshold - profile[k]) / (profile[k + 1] - profile[k]);
+}
+
 } // namespace
 
 std::optional<double> TMouthCornerSearch::Search(const TPhotoSampler &photo, const TCorner &corner)
@@ -94,30 +119,17 @@ std::optional<double> TMouthCornerSearch::Search(const TPhotoSampler &photo, con
     // inner corner to Beyond × Width past the model's one.
     const int first = int(std::floor(path.InnerS() - std::max(MinMargin, Inside * corner.Width)));
     const int last = int(std::floor(std::max(MinMargin, Beyond * corner.Width)));
-    std::vector<double> profile;
-    for (int s = first; s <= last; ++s) {
-        const std::optional<double> luma = darkestAcross(photo, path, s);
-        if (!luma)
-            return std::nullopt;
-        profile.push_back(*luma);
-    }
+    const std::optional<std::vector<double>> profile = profileAlong(photo, path, first, last);
     const std::optional<double> skin = skinFrom(photo, path, last + 1);
-    const double darkest = *std::min_element(profile.begin(), profile.end());
-    if (!skin || *skin - darkest < MinContrast)
+    if (!profile || !skin)
         return std::nullopt;
-
-    // The outermost step darker than halfway between the line's darkest and
-    // the skin; when that is the last step the line goes on past the search.
-    const double threshold = (*skin + darkest) / 2.0;
-    int k = int(profile.size()) - 1;
-    while (profile[size_t(k)] >= threshold)
-        --k;
-    if (k == int(profile.size()) - 1)
+    const double darkest = *std::min_element(profile->begin(), profile->end());
+    if (*skin - darkest < MinContrast)
         return std::nullopt;
-    // Between step k (darker than the threshold) and k + 1 (not) the luma
-    // is taken to run straight: it crosses the threshold at the share
-    // (threshold - p[k]) / (p[k+1] - p[k]) of the step, in (0, 1].
-    const double dark = profile[size_t(k)];
-    const double light = profile[size_t(k + 1)];
-    return first + k + (threshold - dark) / (light - dark);
+    // The line's end: where it comes back past halfway from its darkest to
+    // the skin.
+    const std::optional<double> rise = lastRise(*profile, (*skin + darkest) / 2.0);
+    if (!rise)
+        return std::nullopt;
+    return first + *rise;
 }
