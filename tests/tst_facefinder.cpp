@@ -34,6 +34,8 @@ private slots:
     void portrait();
     void noFace();
     void turnedByItsOrientationTag();
+    void enlargedOrSmall_data();
+    void enlargedOrSmall();
     void modelMissing();
 };
 
@@ -124,6 +126,55 @@ void TstFaceFinder::turnedByItsOrientationTag()
         const double worst = std::max({std::fabs(a.Left - b.Left), std::fabs(a.Top - b.Top),
                                        std::fabs(a.Right - b.Right), std::fabs(a.Bottom - b.Bottom)});
         QVERIFY2(worst <= tolerance, qPrintable(QStringLiteral("line %1 off by %2").arg(n).arg(worst)));
+    }
+}
+
+// The portrait enlarged (the face is found on the small copy and fitted on
+// the larger one) and small in the middle of a wide picture (found only on the
+// third, full-size copy): the lines are the portrait's, enlarged and moved
+// with it. The points fitted on copies of other sizes spread by up to 6 % of
+// the pupils' distance; a face box or a copy's scale mapped wrongly moves
+// them by far more. Line 5 takes the wider eye, which may be either: its
+// length is compared.
+void TstFaceFinder::enlargedOrSmall_data()
+{
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<int>("canvas");
+    QTest::addColumn<int>("offset");
+    QTest::newRow("enlarged four times") << 4 << 4 * 384 << 0;
+    QTest::newRow("small on a wide picture") << 1 << 1200 << 400;
+}
+
+void TstFaceFinder::enlargedOrSmall()
+{
+    QFETCH(int, scale);
+    QFETCH(int, canvas);
+    QFETCH(int, offset);
+    if (!TFaceFinder::ModelInstalled())
+        QSKIP("The landmarks' model is not installed");
+    const QImage portrait(dataFile(QStringLiteral("astronaut.jpg")));
+    QImage photo(canvas, canvas, QImage::Format_RGB32);
+    photo.fill(QColor(128, 128, 128));
+    QPainter painter(&photo);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(offset, offset, 384 * scale, 384 * scale), portrait);
+    painter.end();
+    const std::optional<TPlacedLines> original = placeOn(portrait);
+    const std::optional<TPlacedLines> placed = placeOn(photo);
+    QVERIFY(original && placed);
+    const double pupils = scale * QLineF(LeftPupil, RightPupil).length();
+    // Pixel i's centre (i + 1/2) lies at (i + 1/2) * scale + offset on the
+    // picture, the centre of its pixel (i + 1/2) * scale - 1/2 + offset.
+    const auto moved = [&](float v) { return (double(v) + 0.5) * scale - 0.5 + offset; };
+    for (int n = 1; n <= MeasureCount; ++n) {
+        const TFloatRect a = original->Lines[n];
+        const TFloatRect b = placed->Lines[n];
+        const double worst = n == 5
+            ? std::fabs((a.Right - a.Left) * scale - (b.Right - b.Left))
+            : std::max({std::fabs(moved(a.Left) - b.Left), std::fabs(moved(a.Top) - b.Top),
+                        std::fabs(moved(a.Right) - b.Right), std::fabs(moved(a.Bottom) - b.Bottom)});
+        QVERIFY2(worst <= (n == 3 || n == 9 ? 0.15 : 0.08) * pupils,
+                 qPrintable(QStringLiteral("line %1 off by %2").arg(n).arg(worst)));
     }
 }
 
