@@ -4,6 +4,7 @@
 #include "measure/TPupilFinder.h"
 
 #include <QPainter>
+#include <QtMath>
 #include <QtTest>
 #include <cmath>
 
@@ -83,6 +84,41 @@ QImage forehead(QColor hair, int hairlineY, int skinFrom = 0)
     return photo;
 }
 
+// The synthetic face's mouth, corners at x 170 and 230 on row 260, drawn
+// turned by degrees and scaled about its middle (as Transformed does).
+void turnMouth(QPainter &painter, double degrees, double scale)
+{
+    painter.translate(200, 260);
+    painter.rotate(degrees);
+    painter.scale(scale, scale);
+    painter.translate(-200, -260);
+}
+
+// An open smile: a dark gap over pixels from to to (both included) and the
+// teeth inside it.
+QImage openSmile(int from, int to, double degrees = 0.0, double scale = 1.0)
+{
+    QImage photo = filled({400, 400}, Skin);
+    QPainter painter(&photo);
+    turnMouth(painter, degrees, scale);
+    painter.fillRect(from, 257, to - from + 1, 7, QColor(40, 25, 25));
+    painter.fillRect(180, 256, 40, 6, QColor(235, 230, 220));
+    return photo;
+}
+
+// Closed lips, a little darker than the skin, beyond the corners; between
+// them a line one pixel high on row y over pixels 172 to 227 (no line when
+// it is the lips' colour).
+QImage closedLips(QColor line, int y = 260, double degrees = 0.0, double scale = 1.0)
+{
+    QImage photo = filled({400, 400}, Skin);
+    QPainter painter(&photo);
+    turnMouth(painter, degrees, scale);
+    painter.fillRect(166, 254, 68, 13, QColor(210, 140, 130));
+    painter.fillRect(172, y, 56, 1, line);
+    return photo;
+}
+
 } // namespace
 
 class TstLandmarkPlacement : public QObject
@@ -100,6 +136,8 @@ private slots:
     void alarEdge();
     void hairline_data();
     void hairline();
+    void mouthCorners_data();
+    void mouthCorners();
 };
 
 // On a flat photo every search falls back: the pupils to the eyes' centres,
@@ -272,6 +310,68 @@ void TstLandmarkPlacement::hairline()
              qPrintable(QStringLiteral("top %1").arg(placed.Lines[9].Top)));
     QCOMPARE(placed.Check[9], check);
     QCOMPARE(placed.Lines[9].Bottom, placed.Lines[6].Top);
+}
+
+void TstLandmarkPlacement::mouthCorners_data()
+{
+    QTest::addColumn<QImage>("photo");
+    QTest::addColumn<double>("degrees"); // the face turned by this and scaled
+    QTest::addColumn<double>("scale");   // by this about the mouth's middle
+    QTest::addColumn<int>("cut");        // the photo starts this far right of the drawing
+    QTest::addColumn<double>("left");    // line 1's ends on the level drawing (the
+                                         // model's corners only on an unturned one)
+    QTest::addColumn<double>("right");
+    const QColor dark(70, 40, 40);
+    // A pixel x is the point x, so a gap over pixels 173 to 226 ends
+    // halfway to the skin pixels beside it, at 172.5 and 226.5.
+    QTest::newRow("open smile inside the corners") << openSmile(173, 226) << 0.0 << 1.0 << 0 << 172.5 << 226.5;
+    QTest::newRow("open smile past the corners") << openSmile(167, 232) << 0.0 << 1.0 << 0 << 166.5 << 232.5;
+    // The search reaches a tenth of the mouth's width past the corners.
+    QTest::newRow("open smile past the corners, twice the size")
+        << openSmile(167, 232, 0.0, 2.0) << 0.0 << 2.0 << 0 << 166.5 << 232.5;
+    QTest::newRow("closed lips with a dark line") << closedLips(dark) << 0.0 << 1.0 << 0 << 171.5 << 227.5;
+    QTest::newRow("closed lips, the line a row low") << closedLips(dark, 261) << 0.0 << 1.0 << 0 << 171.5 << 227.5;
+    QTest::newRow("closed lips without a line: the model's")
+        << closedLips(QColor(210, 140, 130)) << 0.0 << 1.0 << 0 << 170.0 << 230.0;
+    QTest::newRow("faint line: the model's") << closedLips(Skin.darker(115)) << 0.0 << 1.0 << 0 << 170.0 << 230.0;
+    QTest::newRow("line past the search: the model's") << openSmile(150, 250) << 0.0 << 1.0 << 0 << 170.0 << 230.0;
+    // The left corner's skin is looked at up to pixel 161.
+    QTest::newRow("left corner near the edge")
+        << openSmile(173, 226).copy(161, 0, 239, 400) << 0.0 << 1.0 << 161 << 172.5 << 226.5;
+    QTest::newRow("left search off the photo: the model's")
+        << openSmile(173, 226).copy(162, 0, 238, 400) << 0.0 << 1.0 << 162 << 170.0 << 226.5;
+    QTest::newRow("open smile turned 4 degrees") << openSmile(173, 226, 4.0) << 4.0 << 1.0 << 0 << 172.5 << 226.5;
+    QTest::newRow("closed lips turned -3 degrees, twice the size")
+        << closedLips(dark, 260, -3.0, 2.0) << -3.0 << 2.0 << 0 << 171.5 << 227.5;
+}
+
+// The mouth's corners move to the ends of the dark line between the lips
+// when the photo shows them, along the turned mouth's line on a turned face.
+void TstLandmarkPlacement::mouthCorners()
+{
+    QFETCH(QImage, photo);
+    QFETCH(double, degrees);
+    QFETCH(double, scale);
+    QFETCH(int, cut);
+    QFETCH(double, left);
+    QFETCH(double, right);
+    const QPointF middle(200, 260);
+    const TFaceLandmarks face = syntheticFace().Transformed(middle, degrees, scale, {-double(cut), 0.0});
+    const TFloatRect line = place(face, photo).Lines[1];
+    // An end found at x lies on the drawing's edge x + 0.5 between two
+    // pixels, d = x + 0.5 - 200 along the level mouth from its middle; turned
+    // and scaled, that edge is at x' = 200 + d × scale × cos(degrees), found
+    // at x' - 0.5, less the cut.
+    const double factor = scale * std::cos(qDegreesToRadians(degrees));
+    const auto expected = [&](double x) { return middle.x() + (x + 0.5 - middle.x()) * factor - 0.5 - cut; };
+    const double expectedLeft = expected(left);
+    const double expectedRight = expected(right);
+    QVERIFY2(std::fabs(line.Left - expectedLeft) <= 0.5 && std::fabs(line.Right - expectedRight) <= 0.5,
+             qPrintable(QStringLiteral("%1 to %2, expected %3 to %4")
+                            .arg(line.Left)
+                            .arg(line.Right)
+                            .arg(expectedLeft)
+                            .arg(expectedRight)));
 }
 
 QTEST_GUILESS_MAIN(TstLandmarkPlacement)

@@ -2,6 +2,7 @@
 
 #include "TAlarEdgeSearch.h"
 #include "THairlineSearch.h"
+#include "TMouthCornerSearch.h"
 #include "TPhotoSampler.h"
 #include "TPupilFinder.h"
 
@@ -61,6 +62,16 @@ QPointF alarEnd(const TPhotoSampler &photo, QPointF nostril, QPointF other, bool
     return nostril + outward * edge.value_or(width * TLandmarkPlacement::AlarFallback);
 }
 
+// One end of the mouth's width: the model's corner moved along the mouth to
+// where the dark line between the lips ends on the photo, or kept when the
+// photo shows no clear end.
+QPointF mouthEnd(const TPhotoSampler &photo, QPointF corner, QPointF other, QPointF inner)
+{
+    const QPointF outward = unit(corner - other);
+    const TMouthCornerSearch::TCorner search{corner, inner, outward, QLineF(corner, other).length()};
+    return corner + outward * TMouthCornerSearch::Search(photo, search).value_or(0.0);
+}
+
 } // namespace
 
 bool TPlacedLines::NeedsStraightening() const
@@ -102,7 +113,8 @@ TPlacedLines TLandmarkPlacement::Place(const TFaceLandmarks &face, const QImage 
     const QPointF brows = (face.Mean(19, 21) + face.Mean(24, 26)) / 2.0;
     const QPointF noseBase = face.Point(34);
 
-    lines[1] = Horizontal(face.Point(49), face.Point(55));
+    lines[1] = Horizontal(mouthEnd(sampler, face.Point(49), face.Point(55), face.Point(61)),
+                          mouthEnd(sampler, face.Point(55), face.Point(49), face.Point(65)));
     lines[2] = Horizontal(face.Point(2), face.Point(16));
     bool alarFallback = false;
     lines[3] = Horizontal(alarEnd(sampler, face.Point(32), face.Point(36), alarFallback),
