@@ -39,6 +39,8 @@ private slots:
     void disablingWhilePressedRestoresColour();
     void releaseWithoutPressKeepsColour();
     void autoSizeFitsTheTextWhenShown();
+    void linkColourReadsOnItsPalette_data();
+    void linkColourReadsOnItsPalette();
 
 private:
     TNpsUrl *FLabel = nullptr;
@@ -232,6 +234,49 @@ void TNpsUrlTest::autoSizeFitsTheTextWhenShown()
     link->setText(QStringLiteral("Short"));
     link->show();
     QVERIFY(link->width() > link->sizeHint().width()); // without auto size it keeps its size
+}
+
+// On a dark palette the link keeps its hue, made light enough to read, and
+// gets its own colour back on a light one; a colour set through the
+// palette meanwhile is the link's from then on.
+void TNpsUrlTest::linkColourReadsOnItsPalette_data()
+{
+    QTest::addColumn<QColor>("window");
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light") << QColor(0xF0, 0xF0, 0xF0) << QColor(Qt::black) << false;
+    QTest::newRow("dark") << QColor(0x2D, 0x30, 0x34) << QColor(0xE8, 0xE9, 0xEB) << true;
+}
+
+void TNpsUrlTest::linkColourReadsOnItsPalette()
+{
+    QFETCH(QColor, window);
+    QFETCH(QColor, text);
+    QFETCH(bool, dark);
+    QWidget surroundings;
+    TNpsUrl *label = new TNpsUrl(&surroundings);
+    const QPalette light = surroundings.palette();
+    QPalette chosen = light;
+    chosen.setColor(QPalette::Window, window);
+    chosen.setColor(QPalette::WindowText, text);
+    surroundings.setPalette(chosen);
+    const QColor blue(0x00, 0x00, 0xFF);
+    const QColor shown = textColor(*label);
+    if (dark) {
+        QCOMPARE(shown.hue(), blue.hue());
+        QVERIFY(shown.lightness() >= 200);
+    } else {
+        QCOMPARE(shown, blue);
+    }
+    surroundings.setPalette(light);
+    QCOMPARE(textColor(*label), blue);
+
+    const QColor red(0xC0, 0x10, 0x10);
+    setTextColor(*label, red);
+    surroundings.setPalette(chosen);
+    QCOMPARE(textColor(*label).hue(), red.hue());
+    surroundings.setPalette(light);
+    QCOMPARE(textColor(*label), red);
 }
 
 QTEST_MAIN(TNpsUrlTest)

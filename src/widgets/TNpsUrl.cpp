@@ -1,6 +1,9 @@
 #include "TNpsUrl.h"
 
 #include "TShell.h"
+#include "TThemeColours.h"
+
+#include <QApplication>
 
 #include <QMouseEvent>
 
@@ -87,8 +90,22 @@ void TNpsUrl::setOpenGuard(OpenGuard guard)
 
 void TNpsUrl::setTextColor(const QColor &color)
 {
+    FTextColor = color;
+    applyTextColor();
+}
+
+// The colour is judged against the surroundings' palette, since the label's
+// own text colour is the link's. Setting it sends another PaletteChange,
+// which then finds the colour in place.
+void TNpsUrl::applyTextColor()
+{
+    const QPalette around = parentWidget() ? parentWidget()->palette() : QApplication::palette();
+    const QColor shown = TThemeColours(around).Readable(FTextColor);
+    FShownColor = shown;
+    if (palette().color(QPalette::WindowText) == shown)
+        return;
     QPalette changed = palette();
-    changed.setColor(QPalette::WindowText, color);
+    changed.setColor(QPalette::WindowText, shown);
     setPalette(changed);
 }
 
@@ -105,6 +122,12 @@ void TNpsUrl::changeEvent(QEvent *event)
     // A disabled label gets no mouse release: give the colour back now.
     if (event->type() == QEvent::EnabledChange && !isEnabled())
         restoreTextColor();
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ParentChange) {
+        // A text colour set through the palette from outside is the link's.
+        if (palette().color(QPalette::WindowText) != FShownColor)
+            FTextColor = palette().color(QPalette::WindowText);
+        applyTextColor();
+    }
     QLabel::changeEvent(event);
 }
 
@@ -127,7 +150,7 @@ void TNpsUrl::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton || !isEnabled())
         return;
     if (!FSavedColor.isValid())
-        FSavedColor = palette().color(QPalette::WindowText);
+        FSavedColor = FTextColor;
     setTextColor(FActiveColor);
     emit mouseDown();
 }

@@ -56,12 +56,14 @@ protected:
 
 private:
     void setTextColor(const QColor &color);
+    void applyTextColor();
     void restoreTextColor(); // the colour saved at a left press, if any
-
 
     TProtocol FProtocol = ptMAIL;
     QString FUrl;
     QColor FActiveColor{0x80, 0x00, 0x80};
+    QColor FTextColor;  // the link's own colour; shown readable on a dark palette
+    QColor FShownColor; // what applyTextColor() made of it
     QColor FSavedColor; // valid from a left press until its release
     OpenGuard FOpenGuard;
     bool FAutoSize = false;
