@@ -93,6 +93,7 @@ private slots:
     void savedLinesSayHowTheyWerePlaced();
     void checkMarksFollowUndoAndLanguage_data();
     void checkMarksFollowUndoAndLanguage();
+    void openedMeasurementsClearTheMarksInTheirStep();
 
 private:
     QAction *placeAction() const { return FForm->findChild<QAction *>(QStringLiteral("acPlaceLinesAuto")); }
@@ -356,6 +357,33 @@ void TstAutoPlace::checkMarksFollowUndoAndLanguage()
 
     FForm->acFileOpenAccept(dataFile(QStringLiteral("astronaut.jpg")));
     QCOMPARE(shownCaptions(), captions({}, QStringLiteral("проверьте")));
+}
+
+// The file's lines are not the placement's: opening it takes the marks away,
+// and its Undo brings them back with the placed lines.
+void TstAutoPlace::openedMeasurementsClearTheMarksInTheirStep()
+{
+    QTemporaryDir folder;
+    const QString photo = folder.filePath(QStringLiteral("face.bmp"));
+    QVERIFY(drawnFace(false, false).save(photo));
+    FForm->acFileOpenAccept(photo);
+    const QString file = folder.filePath(QStringLiteral("face.orvessa.json"));
+    FForm->GuideLines()->PlaceLine(5, {10, 10, 50, 13});
+    FForm->SaveMeasurements(file);
+    useGate(TestSupport::syntheticFace());
+    FGate->Gate.release();
+    TMessageBox::setQuestionAnswer(true); // the hand-placed line 5 may go
+    placeAction()->trigger();
+    QTRY_VERIFY(placeAction()->isEnabled());
+    const QString check = QStringLiteral("check");
+    QCOMPARE(shownCaptions(), captions({3, 9}, check));
+
+    FForm->OpenMeasurements(file);
+    QVERIFY(!errorBox()->isVisible());
+    QCOMPARE(FForm->MeasureStore().value(5), TFloatRect({10, 10, 50, 13}));
+    QCOMPARE(shownCaptions(), captions({}, check));
+    FForm->findChild<QAction *>(QStringLiteral("acEditUndo"))->trigger();
+    QCOMPARE(shownCaptions(), captions({3, 9}, check));
 }
 
 QTEST_MAIN(TstAutoPlace)

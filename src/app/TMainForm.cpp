@@ -926,7 +926,10 @@ bool TMainForm::TakeMeasurementsPhoto(const QString &filePath, const TMeasuremen
         && !TMessageBox::question(this, QStringLiteral("Orvessa"),
                                   LangText(QStringLiteral("questionPhotoChanged")).arg(photoPath)))
         return false;
-    ShowPhoto(photo, photoPath);
+    // The marks go in the file's own step (ApplyMeasurements), which Undo
+    // takes back.
+    Image->SetPhoto(photo);
+    FPhotoFile = photoPath;
     return true;
 }
 

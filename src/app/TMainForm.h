@@ -168,8 +168,9 @@ private:
     void EndAutoPlacement();
     // The Measure items lose their "(check)" marks.
     void ClearCheckMarks();
-    // Shows photo, read from file (empty when it came from the clipboard);
-    // the marks of the previous photo's placement go.
+    // Shows photo, read from file (empty when it came from the clipboard),
+    // as File > Open and Paste do: the marks of the previous photo's
+    // placement go.
     void ShowPhoto(TPhoto photo, const QString &file);
 
     QString FProgramFolder;
