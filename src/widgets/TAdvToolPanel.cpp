@@ -250,11 +250,6 @@ void TAdvToolPanel::setItemImageIndex(int section, int item, int imageIndex)
     update(d->geometry.itemLineRect(section, item));
 }
 
-QString TAdvToolPanel::itemMark() const
-{
-    return d->itemMark;
-}
-
 void TAdvToolPanel::setItemMark(const QString &mark)
 {
     d->itemMark = mark;

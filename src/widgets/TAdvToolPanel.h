@@ -70,7 +70,6 @@ public:
     // A marked item shows its caption followed by the panel's mark in
     // brackets ("Nose width (check)"); the caption itself stays as set, so
     // that a new language's caption keeps the mark.
-    QString itemMark() const;
     void setItemMark(const QString &mark);
     bool isItemMarked(int section, int item) const;
     void setItemMarked(int section, int item, bool marked);
