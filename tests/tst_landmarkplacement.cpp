@@ -2,6 +2,7 @@
 #include "measure/TLandmarkPlacement.h"
 #include "measure/TPhotoSampler.h"
 #include "measure/TPupilFinder.h"
+#include "TSyntheticFace.h"
 
 #include <QPainter>
 #include <QtMath>
@@ -9,39 +10,6 @@
 #include <cmath>
 
 namespace {
-
-// A symmetric frontal face about x = 200: brows at y 150, eyes' corners at
-// 170, nostrils at 220, mouth corners at 260, chin (point 9) at 320.
-TFaceLandmarks syntheticFace()
-{
-    TFaceLandmarks face;
-    for (int k = 1; k <= 17; ++k) {
-        const double t = M_PI * (k - 1) / 16.0;
-        face.SetPoint(k, {200.0 - 80.0 * std::cos(t), 200.0 + 120.0 * std::sin(t)});
-    }
-    const double brows[5] = {140, 152.5, 165, 177.5, 190};
-    for (int i = 0; i < 5; ++i) {
-        face.SetPoint(18 + i, {brows[i], 150});
-        face.SetPoint(27 - i, {400 - brows[i], 150});
-    }
-    const QPointF nose[9] = {{200, 165}, {200, 180}, {200, 195}, {200, 210}, {185, 220},
-                             {192.5, 222}, {200, 223}, {207.5, 222}, {215, 220}};
-    for (int i = 0; i < 9; ++i)
-        face.SetPoint(28 + i, nose[i]);
-    const QPointF eye[6] = {{150, 170}, {160, 165}, {170, 165}, {180, 170}, {170, 175}, {160, 175}};
-    // 37 to 42 run clockwise from the outer corner, 43 to 48 from the inner one.
-    const int mirror[6] = {46, 45, 44, 43, 48, 47};
-    for (int i = 0; i < 6; ++i) {
-        face.SetPoint(37 + i, eye[i]);
-        face.SetPoint(mirror[i], {400 - eye[i].x(), eye[i].y()});
-    }
-    const QPointF mouth[20] = {{170, 260}, {180, 254}, {190, 251}, {200, 253}, {210, 251}, {220, 254}, {230, 260},
-                               {220, 266}, {210, 269}, {200, 270}, {190, 269}, {180, 266}, {175, 260}, {190, 257},
-                               {200, 258}, {210, 257}, {225, 260}, {210, 263}, {200, 264}, {190, 263}};
-    for (int i = 0; i < 20; ++i)
-        face.SetPoint(49 + i, mouth[i]);
-    return face;
-}
 
 QImage filled(QSize size, QColor colour)
 {
@@ -163,7 +131,7 @@ void TstLandmarkPlacement::lengthsWithFallbacks()
 {
     QFETCH(int, n);
     QFETCH(double, expected);
-    const TPlacedLines placed = place(syntheticFace(), filled({400, 400}, Qt::gray));
+    const TPlacedLines placed = place(TestSupport::syntheticFace(), filled({400, 400}, Qt::gray));
     QVERIFY2(std::fabs(length(placed, n) - expected) < 0.01,
              qPrintable(QStringLiteral("length %1, expected %2").arg(length(placed, n)).arg(expected)));
     const TFloatRect &r = placed.Lines[n];
@@ -196,10 +164,10 @@ void TstLandmarkPlacement::indexInvariance()
     QFETCH(double, scale);
     QFETCH(bool, straighten);
     const QImage photo = filled({900, 900}, Qt::gray);
-    const TBeautyResult upright = score(place(syntheticFace(), photo));
+    const TBeautyResult upright = score(place(TestSupport::syntheticFace(), photo));
     QCOMPARE(upright.Status, TBeautyStatus::Complete);
 
-    const TFaceLandmarks turned = syntheticFace().Transformed({200, 250}, degrees, scale, {100, 150});
+    const TFaceLandmarks turned = TestSupport::syntheticFace().Transformed({200, 250}, degrees, scale, {100, 150});
     const TPlacedLines placed = place(turned, photo);
     const TBeautyResult result = score(placed);
     QCOMPARE(result.Status, TBeautyStatus::Complete);
@@ -238,7 +206,7 @@ void TstLandmarkPlacement::pupils()
     painter.end();
     QPolygonF eye;
     for (int n = 37; n <= 42; ++n)
-        eye << syntheticFace().Point(n);
+        eye << TestSupport::syntheticFace().Point(n);
     const TPupilFinder::TPupil found = TPupilFinder::Find(TPhotoSampler(photo), eye);
     QCOMPARE(found.Found, drawn);
     QVERIFY2(QLineF(found.Centre, pupil).length() < 0.8,
@@ -271,7 +239,7 @@ void TstLandmarkPlacement::alarEdge()
         painter.fillRect(185 - outside - 5, 200, 5, 40, shadow);
         painter.fillRect(215 + outside, 200, 5, 40, shadow);
     }
-    const TPlacedLines placed = place(syntheticFace(), photo);
+    const TPlacedLines placed = place(TestSupport::syntheticFace(), photo);
     QVERIFY2(std::fabs(length(placed, 3) - expected) <= 1.0,
              qPrintable(QStringLiteral("length %1").arg(length(placed, 3))));
     QCOMPARE(placed.Check[3], check);
@@ -300,7 +268,7 @@ void TstLandmarkPlacement::hairline()
     QFETCH(QImage, photo);
     QFETCH(double, top);
     QFETCH(bool, check);
-    TFaceLandmarks face = syntheticFace();
+    TFaceLandmarks face = TestSupport::syntheticFace();
     // The cut photo starts 100 pixels lower: move the face with it.
     if (photo.height() == 300)
         face = face.Transformed({}, 0.0, 1.0, {0, -100});
@@ -356,7 +324,7 @@ void TstLandmarkPlacement::mouthCorners()
     QFETCH(double, left);
     QFETCH(double, right);
     const QPointF middle(200, 260);
-    const TFaceLandmarks face = syntheticFace().Transformed(middle, degrees, scale, {-double(cut), 0.0});
+    const TFaceLandmarks face = TestSupport::syntheticFace().Transformed(middle, degrees, scale, {-double(cut), 0.0});
     const TFloatRect line = place(face, photo).Lines[1];
     // An end found at x lies on the drawing's edge x + 0.5 between two
     // pixels, d = x + 0.5 - 200 along the level mouth from its middle; turned

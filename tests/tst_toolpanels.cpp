@@ -58,6 +58,8 @@ private slots:
     void focusInsideOrPinningKeepsThePanelOpen();
     void itemClickEmitsSectionAndItem();
     void hoveredItemIsUnderlinedInTheHoverColour();
+    void markedItemShowsTheMarkAfterItsCaption_data();
+    void markedItemShowsTheMarkAfterItsCaption();
 
 private:
     void clickTab(int index);
@@ -371,6 +373,40 @@ void TToolPanelsTest::hoveredItemIsUnderlinedInTheHoverColour()
     QCOMPARE(longestRun(plain, text, ItemHover), 0);
     QVERIFY(longestRun(plain, text, ItemText) > 0);
     QVERIFY(longestRun(plain, text, ItemText) < text.width() / 2); // no underline
+}
+
+void TToolPanelsTest::markedItemShowsTheMarkAfterItsCaption_data()
+{
+    QTest::addColumn<bool>("marked");
+    QTest::addColumn<QString>("caption"); // set after the mark
+    QTest::addColumn<QString>("mark");    // the panel's mark, set last
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("not marked") << false << "Nose" << "check" << "Nose";
+    QTest::newRow("marked") << true << "Nose" << "check" << "Nose (check)";
+    QTest::newRow("a new caption and mark keep the item marked")
+        << true << QStringLiteral("Нос") << QStringLiteral("проверьте") << QStringLiteral("Нос (проверьте)");
+}
+
+void TToolPanelsTest::markedItemShowsTheMarkAfterItsCaption()
+{
+    QFETCH(bool, marked);
+    QFETCH(QString, caption);
+    QFETCH(QString, mark);
+    QFETCH(QString, shown);
+    clickTab(1);
+    waitOpen(FMeasure);
+    FMeasure->setItemMark(QStringLiteral("old mark"));
+    FMeasure->setItemMarked(1, 3, marked);
+    FMeasure->setItemCaption(1, 3, caption);
+    FMeasure->setItemMark(mark);
+    QCOMPARE(FMeasure->itemText(1, 3), shown);
+    QCOMPARE(FMeasure->itemCaption(1, 3), caption);
+    QCOMPARE(FMeasure->isItemMarked(1, 3), marked);
+    QVERIFY(!FMeasure->isItemMarked(1, 4));
+    QCOMPARE(FMeasure->itemText(1, 4), QStringLiteral("Untitled 4"));
+    // The clickable part covers the glyph (8 pixels and a 4-pixel gap) and
+    // the whole text.
+    QCOMPARE(FMeasure->itemRect(1, 3).width(), 12 + FMeasure->fontMetrics().horizontalAdvance(shown));
 }
 
 QTEST_MAIN(TToolPanelsTest)

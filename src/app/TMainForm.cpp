@@ -549,8 +549,14 @@ void TMainForm::acFileOpenExecute()
 
 void TMainForm::acFileOpenAccept(const QString &path)
 {
-    Image->SetPhoto(TPhotoLoader::Load(path));
-    FPhotoFile = path;
+    ShowPhoto(TPhotoLoader::Load(path), path);
+}
+
+void TMainForm::ShowPhoto(TPhoto photo, const QString &file)
+{
+    Image->SetPhoto(std::move(photo));
+    FPhotoFile = file;
+    ClearCheckMarks();
 }
 
 void TMainForm::OpenOnceShown(const QString &path)
@@ -587,10 +593,8 @@ void TMainForm::acEditPasteExecute()
 {
     // Ctrl+V takes the clipboard's picture as the photo, as a load does.
     TPhoto picture = TClipboard::Picture();
-    if (!picture.IsEmpty()) {
-        Image->SetPhoto(std::move(picture));
-        FPhotoFile.clear();
-    }
+    if (!picture.IsEmpty())
+        ShowPhoto(std::move(picture), QString());
 }
 
 void TMainForm::acImportFotoExecute()
@@ -643,6 +647,7 @@ void TMainForm::Translate()
     TTranslator::Apply({this, FfrmErrorMsg, FfrmImportDlg, FAboutBox, FfrmOrvessaView}, ProgramFolder(),
                        [this](const QString &key) { return LangText(key); });
     FMeasureHistory->UpdateActions(); // "Undo Move Line 4" over the plain caption
+    ToolPanelMeasure->setItemMark(LangText(QStringLiteral("autoPlaceCheck")));
     if (LabURL->isVisible())
         LabURL->adjustSize(); // a hidden one fits its new text when shown
 }
@@ -921,6 +926,8 @@ bool TMainForm::TakeMeasurementsPhoto(const QString &filePath, const TMeasuremen
         && !TMessageBox::question(this, QStringLiteral("Orvessa"),
                                   LangText(QStringLiteral("questionPhotoChanged")).arg(photoPath)))
         return false;
+    // The marks go in the file's own step (ApplyMeasurements), which Undo
+    // takes back.
     Image->SetPhoto(photo);
     FPhotoFile = photoPath;
     return true;
@@ -931,8 +938,10 @@ void TMainForm::ApplyMeasurements(const TMeasurements &measurements)
     const TMeasureStore store = TMeasurementsFile::Store(measurements.Entries);
     const int last = measurements.Entries.isEmpty() ? 0 : measurements.Entries.last().Number;
     // One step of the history: every line placed as the file has it, the
-    // others taken away with their entries and glyphs, as never started.
+    // others taken away with their entries and glyphs, as never started;
+    // no item asks to be checked.
     FMeasureHistory->Record(StepOpenMeasurements, last, allMeasures(), [&] {
+        ClearCheckMarks();
         for (int n = 1; n <= MeasureCount; ++n) {
             const bool inFile = std::any_of(measurements.Entries.begin(), measurements.Entries.end(),
                                             [n](const TMeasurementEntry &e) { return e.Number == n; });
@@ -1023,23 +1032,25 @@ bool TMainForm::MayReplaceHandPlacedLines()
         || TMessageBox::question(this, windowTitle(), LangText(QStringLiteral("autoPlaceReplaceQuestion")));
 }
 
+void TMainForm::ClearCheckMarks()
+{
+    for (int item = 0; item < MeasureCount; ++item)
+        ToolPanelMeasure->setItemMarked(MeasureSection, item, false);
+}
+
 void TMainForm::ApplyPlacedLines(const TPlacedLines &placed)
 {
     // The whole placement is one undo step: the lines, their store entries
-    // and the items' glyphs.
+    // and the items' glyphs and "(check)" marks.
     FMeasureHistory->Record(PlaceLinesAutoStep, 0, allMeasures(), [this, &placed] {
         for (int n = 1; n <= MeasureCount; ++n) {
             FGuideLines->PlaceLine(n, placed.Lines[n]);
             ToolPanelMeasure->setItemImageIndex(MeasureSection, n - 1, TMeasurePick::PlacedAutomaticallyGlyph);
+            ToolPanelMeasure->setItemMarked(MeasureSection, n - 1, placed.Check[n]);
         }
     });
-    for (int n = 1; n <= MeasureCount; ++n) {
+    for (int n = 1; n <= MeasureCount; ++n)
         FAutoLines[n] = FMeasureStore.value(n);
-        QString caption = LangText(QStringLiteral("ToolPanelMeasure.Section1.Item%1").arg(n - 1));
-        if (placed.Check[n])
-            caption += QStringLiteral(" (%1)").arg(LangText(QStringLiteral("autoPlaceCheck")));
-        ToolPanelMeasure->setItemCaption(MeasureSection, n - 1, caption);
-    }
     // Every line is shown, so that the user can check them all at once.
     action(QStringLiteral("acShowAllLines"))->setChecked(true);
     Image->Invalidate();

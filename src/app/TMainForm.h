@@ -21,6 +21,7 @@ class QLabel;
 class QTimer;
 class TAboutBox;
 class TAutoPlacer;
+class TPhoto;
 struct TPlacedLines;
 class TFindFile;
 class TGuideLines;
@@ -165,6 +166,12 @@ private:
     // True when no line was placed by hand, or the user lets them go.
     bool MayReplaceHandPlacedLines();
     void EndAutoPlacement();
+    // The Measure items lose their "(check)" marks.
+    void ClearCheckMarks();
+    // Shows photo, read from file (empty when it came from the clipboard),
+    // as File > Open and Paste do: the marks of the previous photo's
+    // placement go.
+    void ShowPhoto(TPhoto photo, const QString &file);
 
     QString FProgramFolder;
     TMeasureStore FMeasureStore;

@@ -37,8 +37,10 @@ TMeasureSnapshot TMeasureHistory::Take(const QList<int> &lines) const
 {
     TMeasureSnapshot snapshot;
     snapshot.current = FGuideLines.CurrentMeasure();
-    for (int i = 0; i < FPanel.itemCount(MeasureSection); ++i)
+    for (int i = 0; i < FPanel.itemCount(MeasureSection); ++i) {
         snapshot.glyphs.append(FPanel.itemImageIndex(MeasureSection, i));
+        snapshot.marks.append(FPanel.isItemMarked(MeasureSection, i));
+    }
     snapshot.preview = FPreview.pixmap();
     for (int n : lines) {
         TLineShot shot{n, std::nullopt, FGuideLines.Entry(n), QImage()};
@@ -61,8 +63,10 @@ void TMeasureHistory::Restore(const TMeasureSnapshot &snapshot)
         FGuideLines.SetEntry(shot.n, shot.entry);
     }
     FGuideLines.ShowMeasure(snapshot.current);
-    for (int i = 0; i < snapshot.glyphs.size(); ++i)
+    for (int i = 0; i < snapshot.glyphs.size(); ++i) {
         FPanel.setItemImageIndex(MeasureSection, i, snapshot.glyphs.at(i));
+        FPanel.setItemMarked(MeasureSection, i, snapshot.marks.at(i));
+    }
     FPreview.setPixmap(snapshot.preview);
 }
 

@@ -39,10 +39,10 @@ public:
     TMeasureHistory &operator=(const TMeasureHistory &) = delete;
 
     // Runs `change` and makes what it did to `lines` (and to the current
-    // measurement, glyphs and preview) one step, named by nameKey with
-    // measurement n. Nothing changed, no step; a change that throws makes
-    // none either. A mergeable step joins the mergeable step before it of
-    // the same name and measurement.
+    // measurement, the items' glyphs and marks, and the preview) one step,
+    // named by nameKey with measurement n. Nothing changed, no step; a
+    // change that throws makes none either. A mergeable step joins the
+    // mergeable step before it of the same name and measurement.
     void Record(const char *nameKey, int n, const QList<int> &lines, const std::function<void()> &change,
                 bool mergeable = false);
     // Gives each measurement its rectangle, making the lines that are
@@ -69,7 +69,7 @@ private:
     };
 
     // The state of the given measurements' lines, with the current
-    // measurement, the glyphs and the preview.
+    // measurement, the items' glyphs and marks, and the preview.
     TMeasureSnapshot Take(const QList<int> &lines) const;
     void Restore(const TMeasureSnapshot &snapshot);
     void Push(const char *nameKey, int n, TMeasureSnapshot before, TMeasureSnapshot after, bool mergeable);

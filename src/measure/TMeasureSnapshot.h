@@ -24,17 +24,19 @@ struct TLineShot
 };
 
 // What one step of the lines can change: the current measurement, the
-// Measure items' glyphs, the sample preview and the lines it touched.
+// Measure items' glyphs and "(check)" marks, the sample preview and the
+// lines it touched.
 struct TMeasureSnapshot
 {
     int current = 0;
-    QList<int> glyphs; // of the Measure items, in order
+    QList<int> glyphs;  // of the Measure items, in order
+    QList<bool> marks;  // of the Measure items, in order
     QPixmap preview;
     QList<TLineShot> lines;
 
     friend bool operator==(const TMeasureSnapshot &a, const TMeasureSnapshot &b)
     {
-        return a.current == b.current && a.glyphs == b.glyphs && a.preview.cacheKey() == b.preview.cacheKey()
-            && a.lines == b.lines;
+        return a.current == b.current && a.glyphs == b.glyphs && a.marks == b.marks
+            && a.preview.cacheKey() == b.preview.cacheKey() && a.lines == b.lines;
     }
 };

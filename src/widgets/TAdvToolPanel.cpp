@@ -25,6 +25,7 @@ struct TItem
 {
     QString caption;
     int imageIndex;
+    bool marked = false;
 };
 
 struct TSection
@@ -88,6 +89,7 @@ public:
                    QColor(0x9D, 0x9D, 0xFF)};
     QIcon tabImage;
     QList<QIcon> itemImages;
+    QString itemMark;
     QList<TSection> sections;
     TToolPanelGeometry geometry;
 
@@ -214,7 +216,7 @@ void TAdvToolPanel::placeAreas()
 int TAdvToolPanel::addItem(int section, const QString &caption, int imageIndex)
 {
     QList<TItem> &items = d->sections[section].items;
-    items.append({caption, imageIndex});
+    items.append({caption, imageIndex, false});
     d->geometry.setItemCount(section, int(items.size()));
     placeAreas();
     update();
@@ -248,12 +250,35 @@ void TAdvToolPanel::setItemImageIndex(int section, int item, int imageIndex)
     update(d->geometry.itemLineRect(section, item));
 }
 
+void TAdvToolPanel::setItemMark(const QString &mark)
+{
+    d->itemMark = mark;
+    update();
+}
+
+bool TAdvToolPanel::isItemMarked(int section, int item) const
+{
+    return d->sections.at(section).items.at(item).marked;
+}
+
+void TAdvToolPanel::setItemMarked(int section, int item, bool marked)
+{
+    d->sections[section].items[item].marked = marked;
+    update(d->geometry.itemLineRect(section, item));
+}
+
+QString TAdvToolPanel::itemText(int section, int item) const
+{
+    const TItem &entry = d->sections.at(section).items.at(item);
+    return entry.marked ? QStringLiteral("%1 (%2)").arg(entry.caption, d->itemMark) : entry.caption;
+}
+
 QRect TAdvToolPanel::itemRect(int section, int item) const
 {
     const TItem &entry = d->sections.at(section).items.at(item);
     const QRect line = d->geometry.itemLineRect(section, item);
     const int glyph = entry.imageIndex >= 0 ? GlyphSize + GlyphGap : 0;
-    const int text = fontMetrics().horizontalAdvance(entry.caption);
+    const int text = fontMetrics().horizontalAdvance(itemText(section, item));
     return QRect(line.left(), line.top(), std::min(line.width(), glyph + text), line.height());
 }
 
@@ -304,13 +329,13 @@ QString TAdvToolPanel::pinHint() const
 bool TAdvToolPanel::event(QEvent *event)
 {
     if (event->type() == QEvent::ToolTip) {
-        // The pin's hint, or an item's whole caption (a long one is elided).
+        // The pin's hint, or an item's whole text (a long one is elided).
         const auto *help = static_cast<QHelpEvent *>(event);
         const THit hit = hitTest(help->pos());
         if (hit.pin)
             QToolTip::showText(help->globalPos(), pinHint(), this, pinButtonRect());
         else if (hit.item >= 0)
-            QToolTip::showText(help->globalPos(), itemCaption(hit.section, hit.item), this,
+            QToolTip::showText(help->globalPos(), itemText(hit.section, hit.item), this,
                                itemRect(hit.section, hit.item));
         else
             QToolTip::hideText();
@@ -415,7 +440,7 @@ void TAdvToolPanel::paintItem(QPainter &painter, const TThemeColours &colours, i
     painter.setPen(colours.Readable(hot ? d->colors.itemTextHover : d->colors.itemText));
     const QRect text(textLeft, line.top(), line.right() + 1 - textLeft, line.height());
     painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                     painter.fontMetrics().elidedText(entry.caption, Qt::ElideRight, text.width()));
+                     painter.fontMetrics().elidedText(itemText(section, item), Qt::ElideRight, text.width()));
 }
 
 TAdvToolPanel::THit TAdvToolPanel::hitTest(const QPoint &pos) const

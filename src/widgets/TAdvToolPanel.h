@@ -67,7 +67,15 @@ public:
     void setItemCaption(int section, int item, const QString &caption);
     int itemImageIndex(int section, int item) const;
     void setItemImageIndex(int section, int item, int imageIndex);
-    // The clickable part of an item line (glyph and caption), in panel
+    // A marked item shows its caption followed by the panel's mark in
+    // brackets ("Nose width (check)"); the caption itself stays as set, so
+    // that a new language's caption keeps the mark.
+    void setItemMark(const QString &mark);
+    bool isItemMarked(int section, int item) const;
+    void setItemMarked(int section, int item, bool marked);
+    // What the item line shows: the caption, with the mark when marked.
+    QString itemText(int section, int item) const;
+    // The clickable part of an item line (glyph and text), in panel
     // coordinates (tests click there).
     QRect itemRect(int section, int item) const;
     // Whether the item is drawn as under the mouse (hover colour, underlined).
