@@ -12,6 +12,7 @@
 #include "lang/TLanguageSetting.h"
 #include "lang/TOurTexts.h"
 #include "lang/TSystemLanguage.h"
+#include "measure/TMeasurePick.h"
 #include "report/TPageProducer.h"
 #include "report/TTextLines.h"
 #include "widgets/TAdvToolPanel.h"
@@ -420,7 +421,8 @@ void TestLanguageUi::reportTemplate()
 
 // Every item caption of the shipped files is drawn whole in the 200-pixel
 // panels, measured with the item's own font in the real window (an item
-// line too short for its caption is drawn elided).
+// line too short for its caption is drawn elided); the nose wings' and the
+// hairline's items also with the automatic placement's "check" mark.
 void TestLanguageUi::shippedCaptionsFitTheirItems_data()
 {
     QTest::addColumn<bool>("russian");
@@ -439,11 +441,15 @@ void TestLanguageUi::shippedCaptionsFitTheirItems()
         FForm->findChild<TAdvToolPanelTab *>(QStringLiteral("AdvToolPanelTab1"))->openPanel(panel);
         QTRY_VERIFY(panel->isVisible()); // laid out for its width once shown
         QCOMPARE(panel->width(), TAdvToolPanelTab::PanelWidth);
+        if (panel->objectName() == QLatin1String("ToolPanelMeasure")) {
+            panel->setItemMarked(TMeasurePick::MeasureSection, 2, true);
+            panel->setItemMarked(TMeasurePick::MeasureSection, 8, true);
+        }
         for (int section = 0; section < panel->sectionCount(); ++section) {
             for (int item = 0; item < panel->itemCount(section); ++item) {
                 // itemRect is the glyph and the whole caption, clipped to
                 // the item line: a clipped one is narrower than both.
-                const QString caption = panel->itemCaption(section, item);
+                const QString caption = panel->itemText(section, item);
                 const int glyph = panel->itemImageIndex(section, item) >= 0 ? 8 + 4 : 0;
                 const int needed = glyph + panel->fontMetrics().horizontalAdvance(caption);
                 if (panel->itemRect(section, item).width() < needed)
