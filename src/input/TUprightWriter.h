@@ -27,10 +27,15 @@ public:
     void Place(int first, int count);
 
 private:
+    static constexpr int TileSide = 4;
+
     void Transpose(int first, int count);
+    void TransposeTile(const quint32 *in, quint32 *const rows[TileSide], int u) const;
 
     QImage &FPhoto;
     const QSize FStored;
     const int FOrientation;
+    // Whether every tile's four pixels start on a 16-byte boundary of the photo.
+    const bool FAligned;
     std::vector<quint32> FBand;
 };
