@@ -27,12 +27,10 @@ public:
     void Place(int first, int count);
 
 private:
-    static constexpr int TileSide = 4;
+    void Transpose(int first, int count) const;
 
-    void Transpose(int first, int count);
-    void TransposeTile(const quint32 *in, quint32 *const rows[TileSide], int u) const;
-
-    QImage &FPhoto;
+    uchar *const FBits;
+    const qsizetype FStride;
     const QSize FStored;
     const int FOrientation;
     // Whether every tile's four pixels start on a 16-byte boundary of the photo.
