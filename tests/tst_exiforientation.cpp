@@ -136,14 +136,17 @@ private slots:
     }
 
     // Rows in bands as the decoder gives them; sizes around the band height
-    // (a last band short or alone, single rows and columns).
+    // (a last band short or alone, single rows and columns) and around the
+    // 4 x 4 tiles of the turn (1 to 3 columns or rows left over, or none: an
+    // upright width that is a multiple of 4 keeps the tiles' stores aligned).
     void writerTurnsEveryPixel_data()
     {
         QTest::addColumn<int>("tag");
         QTest::addColumn<QSize>("stored");
         const int band = TUprightWriter::BandRows;
         for (int tag = 1; tag <= 8; ++tag)
-            for (const QSize stored : {QSize(37, 2 * band + 6), QSize(50, band), QSize(1, band + 1), QSize(band + 1, 1)})
+            for (const QSize stored : {QSize(37, 2 * band + 6), QSize(50, band), QSize(1, band + 1), QSize(band + 1, 1),
+                                       QSize(43, band + 3), QSize(8, 12), QSize(3, 2), QSize(1, 1)})
                 QTest::addRow("tag %d, %d x %d", tag, stored.width(), stored.height()) << tag << stored;
     }
     void writerTurnsEveryPixel()

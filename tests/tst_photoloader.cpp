@@ -521,6 +521,35 @@ private slots:
                  QStringLiteral("Not enough memory for a picture of 70000000 × 1 pixels"));
     }
 
+    // The bitmap the decoders write: its rows start on a 64-byte cache line
+    // (where the upright turn streams whole lines), a photo of 2 MiB or more
+    // on a 2 MiB page; and it behaves as any photo, copied on write.
+    void allocatedPhotoIsAligned_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<qulonglong>("alignment");
+        QTest::newRow("1 x 1") << QSize(1, 1) << 64ull;
+        QTest::newRow("17 x 3") << QSize(17, 3) << 64ull;
+        QTest::newRow("just under 2 MiB") << QSize(1024, 511) << 64ull;
+        QTest::newRow("2 MiB") << QSize(1024, 512) << (2ull << 20);
+        QTest::newRow("1001 x 1003") << QSize(1001, 1003) << (2ull << 20);
+    }
+    void allocatedPhotoIsAligned()
+    {
+        QFETCH(QSize, size);
+        QFETCH(qulonglong, alignment);
+        QImage photo = TPhotoBitmap::AllocatePhoto(size.width(), size.height());
+        QCOMPARE(photo.size(), size);
+        QCOMPARE(photo.format(), QImage::Format_RGB32);
+        QCOMPARE(photo.bytesPerLine(), qsizetype(size.width()) * 4);
+        QCOMPARE(qulonglong(reinterpret_cast<quintptr>(photo.constBits())) % alignment, 0ull);
+        photo.fill(Qt::red);
+        QImage copy = photo;
+        copy.setPixel(size.width() - 1, size.height() - 1, qRgb(0, 0, 255));
+        QCOMPARE(photo.pixel(size.width() - 1, size.height() - 1), qRgb(255, 0, 0));
+        QCOMPARE(copy.pixel(size.width() - 1, size.height() - 1), qRgb(0, 0, 255));
+    }
+
     void errors_data()
     {
         QTest::addColumn<QString>("name");

@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 // A stored pixel (x, y) of a W x H picture goes to the upright (u, v):
 //   1 (x, y)          2 (W-1-x, y)      3 (W-1-x, H-1-y)  4 (x, H-1-y)
 //   5 (y, x)          6 (H-1-y, x)      7 (H-1-y, W-1-x)  8 (y, W-1-x)
@@ -17,10 +21,50 @@ bool ReversesRows(int orientation) { return orientation == 3 || orientation == 4
 bool ReversesAcross(int orientation) { return orientation == 6 || orientation == 7; }
 bool ReversesDown(int orientation) { return orientation == 7 || orientation == 8; }
 
+constexpr int TileSide = 4;
+
+// Pixel (k, j) of a tile (column k, band row j; in points at (0, 0) and
+// width is the band's) goes to rows[k][u + j], or rows[k][u + 3 - j] where
+// the order reverses.
+void TurnTile(const quint32 *in, size_t width, quint32 *const rows[TileSide], int u, bool reverse, bool stream)
+{
+#ifdef __SSE2__
+    // Rows a b c d (a0 a1 a2 a3 ...) interleave to a0 b0 a1 b1, c0 d0 c1 d1, ...,
+    // and their 64-bit halves pair up into the columns a0 b0 c0 d0, a1 b1 c1 d1, ...
+    const auto load = [&](size_t j) { return _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + j * width)); };
+    const __m128i a = load(0), b = load(1), c = load(2), d = load(3);
+    const __m128i ab01 = _mm_unpacklo_epi32(a, b), ab23 = _mm_unpackhi_epi32(a, b);
+    const __m128i cd01 = _mm_unpacklo_epi32(c, d), cd23 = _mm_unpackhi_epi32(c, d);
+    const __m128i columns[TileSide] = {_mm_unpacklo_epi64(ab01, cd01), _mm_unpackhi_epi64(ab01, cd01),
+                                       _mm_unpacklo_epi64(ab23, cd23), _mm_unpackhi_epi64(ab23, cd23)};
+    for (int k = 0; k < TileSide; ++k) {
+        const __m128i column = reverse ? _mm_shuffle_epi32(columns[k], _MM_SHUFFLE(0, 1, 2, 3)) : columns[k];
+        auto *out = reinterpret_cast<__m128i *>(rows[k] + u);
+        // Streamed past the cache: the photo is far larger than the cache, and
+        // a plain store would first fetch each line from memory only to
+        // overwrite it. Four tiles down the band fill a 64-byte line of each
+        // upright row, a whole line where the row starts one (TPhotoBitmap).
+        if (stream)
+            _mm_stream_si128(out, column);
+        else
+            _mm_storeu_si128(out, column);
+    }
+#else
+    (void)stream;
+    for (int k = 0; k < TileSide; ++k)
+        for (size_t j = 0; j < TileSide; ++j)
+            rows[k][u + (reverse ? TileSide - 1 - int(j) : int(j))] = in[j * width + size_t(k)];
+#endif
+}
+
 } // namespace
 
 TUprightWriter::TUprightWriter(QImage &photo, QSize stored, int orientation)
-    : FPhoto(photo), FStored(stored), FOrientation(orientation)
+    : FBits(photo.bits()), FStride(photo.bytesPerLine()), FStored(stored), FOrientation(orientation),
+      // Tiles start at u = first + r or H - 4 - first - r, multiples of 4 when
+      // H is (first and r are), and H is the photo's width: then 16-byte rows
+      // of pixels from a 16-byte aligned start stay aligned.
+      FAligned(reinterpret_cast<quintptr>(FBits) % 16 == 0 && FStride % 16 == 0)
 {
     if (TExifOrientation::Transposes(orientation))
         FBand.resize(size_t(BandRows) * size_t(stored.width()));
@@ -31,7 +75,7 @@ uchar *TUprightWriter::Row(int storedRow)
     if (!FBand.empty())
         return reinterpret_cast<uchar *>(FBand.data() + size_t(storedRow % BandRows) * size_t(FStored.width()));
     const int y = ReversesRows(FOrientation) ? FStored.height() - 1 - storedRow : storedRow;
-    return FPhoto.scanLine(y);
+    return FBits + y * FStride;
 }
 
 void TUprightWriter::Place(int first, int count)
@@ -50,22 +94,35 @@ void TUprightWriter::Place(int first, int count)
 
 // Stored column x becomes upright row v, and the band's rows first ..
 // first + count - 1 become count neighbouring pixels of it, from u = first
-// onwards (or leftwards from u = H-1-first when the order reverses). Reading
-// the band column by column touches each of its cache lines for 16 columns
-// in a row; every upright row gets one run of count pixels (256 bytes).
-void TUprightWriter::Transpose(int first, int count)
+// onwards (or leftwards from u = H-1-first when the order reverses): every
+// upright row gets one run of count pixels (256 bytes). The band is read in
+// tiles of 4 x 4 pixels: four 16-byte loads from four band rows, turned in
+// registers into four 16-byte stores, one into each of four upright rows.
+void TUprightWriter::Transpose(int first, int count) const
 {
     const int width = FStored.width();
     const bool across = ReversesAcross(FOrientation), down = ReversesDown(FOrientation);
     const int u0 = across ? FStored.height() - 1 - first : first;
     const int step = across ? -1 : 1;
-    uchar *const bits = FPhoto.bits();
-    const qsizetype stride = FPhoto.bytesPerLine();
-    for (int x = 0; x < width; ++x) {
-        const int v = down ? width - 1 - x : x;
-        quint32 *out = reinterpret_cast<quint32 *>(bits + v * stride) + u0;
-        const quint32 *in = FBand.data() + x;
-        for (int r = 0; r < count; ++r)
-            out[r * step] = in[size_t(r) * size_t(width)];
+    const auto upright = [&](int x) { return reinterpret_cast<quint32 *>(FBits + (down ? width - 1 - x : x) * FStride); };
+    const auto single = [&](quint32 *row, int x, int r) { row[u0 + r * step] = FBand[size_t(r) * size_t(width) + size_t(x)]; };
+    int x = 0;
+    for (; x + TileSide <= width; x += TileSide) {
+        quint32 *const rows[TileSide] = {upright(x), upright(x + 1), upright(x + 2), upright(x + 3)};
+        int r = 0;
+        for (; r + TileSide <= count; r += TileSide) // the tile's leftmost u: u0 + r, or u0 - r - 3 reversed
+            TurnTile(FBand.data() + size_t(r) * size_t(width) + size_t(x), size_t(width), rows, across ? u0 - r - 3 : u0 + r,
+                     across, FAligned);
+        for (; r < count; ++r)
+            for (int k = 0; k < TileSide; ++k)
+                single(rows[k], x + k, r);
     }
+    for (; x < width; ++x) {
+        quint32 *const row = upright(x);
+        for (int r = 0; r < count; ++r)
+            single(row, x, r);
+    }
+#ifdef __SSE2__
+    _mm_sfence(); // the streamed stores reach memory before anyone reads the photo
+#endif
 }

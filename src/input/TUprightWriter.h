@@ -27,10 +27,13 @@ public:
     void Place(int first, int count);
 
 private:
-    void Transpose(int first, int count);
+    void Transpose(int first, int count) const;
 
-    QImage &FPhoto;
+    uchar *const FBits;
+    const qsizetype FStride;
     const QSize FStored;
     const int FOrientation;
+    // Whether every tile's four pixels start on a 16-byte boundary of the photo.
+    const bool FAligned;
     std::vector<quint32> FBand;
 };
