@@ -366,14 +366,17 @@ void TImgView32::PaintPhoto(QPainter &painter, const QRect &area)
     painter.drawImage(QRectF(area), FScratch, QRectF(QPointF(0, 0), QSizeF(device.size())));
 }
 
-// A photo that fits in the viewport's device pixels is sampled once per zoom
-// (TSampledPhoto): making the copy then costs about one repaint, and it takes
-// no more memory than the backing store.
+// A zoomed-out photo of at most twice the viewport's device pixels is
+// sampled once per zoom (TSampledPhoto): making the copy then costs at most
+// about two repaints, and it takes at most twice the backing store's memory
+// and never more than a quarter of the photo's.
 void TImgView32::RenderPhoto(const TDeviceMapping &mapping, QImage &target, QPoint origin, QRect area)
 {
     const QRect viewport = mapping.ToDevice(ViewportRect());
-    FSampled.Render(FPhoto.Pixels(), mapping, FBackground, target, origin, area,
-                    qint64(viewport.width()) * viewport.height());
+    const QImage &photo = FPhoto.Pixels();
+    const qint64 limit = std::min(2 * qint64(viewport.width()) * viewport.height(),
+                                  qint64(photo.width()) * photo.height() / 4);
+    FSampled.Render(photo, mapping, FBackground, target, origin, area, limit);
 }
 
 void TImgView32::paintEvent(QPaintEvent *event)
