@@ -5,7 +5,7 @@ target_include_directories(orvessa_core PUBLIC ${ORVESSA_GENERATED_DIR})
 
 install(TARGETS orvessa RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Every plugin the program loads goes into its private plugin folder.
-install(TARGETS orvessa_browser orvessa_decoders orvessa_landmarks LIBRARY DESTINATION ${ORVESSA_INSTALL_PLUGINDIR})
+install(TARGETS orvessa_browser orvessa_decoders ${ORVESSA_LANDMARK_PLUGINS} LIBRARY DESTINATION ${ORVESSA_INSTALL_PLUGINDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/lng ${PROJECT_SOURCE_DIR}/data/pic ${PROJECT_SOURCE_DIR}/data/res
   ${PROJECT_SOURCE_DIR}/data/help DESTINATION ${ORVESSA_INSTALL_DATADIR})
 

@@ -1,6 +1,8 @@
 #include "core/EOrvessaError.h"
 #include "input/TPhotoLoader.h"
+#include "core/TPluginLoader.h"
 #include "measure/TFaceFinder.h"
+#include "measure/TLandmarkDetector.h"
 
 #include <QPainter>
 #include <QRandomGenerator>
@@ -36,6 +38,7 @@ private slots:
     void turnedByItsOrientationTag();
     void enlargedOrSmall_data();
     void enlargedOrSmall();
+    void bothBuildsAgree();
     void modelMissing();
 };
 
@@ -175,6 +178,31 @@ void TstFaceFinder::enlargedOrSmall()
                         std::fabs(moved(a.Right) - b.Right), std::fabs(moved(a.Bottom) - b.Bottom)});
         QVERIFY2(worst <= (n == 3 || n == 9 ? 0.15 : 0.08) * pupils,
                  qPrintable(QStringLiteral("line %1 off by %2").arg(n).arg(worst)));
+    }
+}
+
+// The plugin built for every processor and the one for AVX2 and FMA (which
+// rounds its sums differently) find the same face and points on the
+// portrait and on a copy of it large enough for the scan and fit copies.
+void TstFaceFinder::bothBuildsAgree()
+{
+    if (!TFaceFinder::ModelInstalled())
+        QSKIP("The landmarks' model is not installed");
+    const QString fast = QStringLiteral("orvessa_landmarks_avx2");
+    if (TFaceFinder::PluginName() != fast)
+        QSKIP("No AVX2 and FMA here, or no plugin built for them");
+    const QString failure = QStringLiteral("The face landmarks' plugin cannot be loaded");
+    TLandmarkDetector *every = TPluginLoader::Load<TLandmarkDetector>(QStringLiteral("orvessa_landmarks"), failure);
+    TLandmarkDetector *newer = TPluginLoader::Load<TLandmarkDetector>(fast, failure);
+    const QImage portrait(dataFile(QStringLiteral("astronaut.jpg")));
+    for (const QImage &photo : {portrait, portrait.scaled(1600, 1600, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)}) {
+        const std::optional<TFaceLandmarks> a = every->Detect(photo, TFaceFinder::ModelPath());
+        const std::optional<TFaceLandmarks> b = newer->Detect(photo, TFaceFinder::ModelPath());
+        QVERIFY(a && b);
+        for (int n = 1; n <= TFaceLandmarks::Count; ++n) {
+            const double apart = QLineF(a->Point(n), b->Point(n)).length();
+            QVERIFY2(apart <= 0.5, qPrintable(QStringLiteral("point %1 of %2 px: %3 apart").arg(n).arg(photo.width()).arg(apart)));
+        }
     }
 }
 

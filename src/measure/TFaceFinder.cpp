@@ -45,6 +45,16 @@ TLandmarkDetector &TFaceFinder::Detector()
         return *detector;
     // Loaded once, on the first placement; thread-safe static start.
     static TLandmarkDetector *const plugin = TPluginLoader::Load<TLandmarkDetector>(
-        QStringLiteral("orvessa_landmarks"), QStringLiteral("The face landmarks' plugin cannot be loaded"));
+        PluginName(), QStringLiteral("The face landmarks' plugin cannot be loaded"));
     return *plugin;
+}
+
+QString TFaceFinder::PluginName()
+{
+    const QString fast = QStringLiteral("orvessa_landmarks_avx2");
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") && QFileInfo::exists(TPluginLoader::Path(fast)))
+        return fast;
+#endif
+    return QStringLiteral("orvessa_landmarks");
 }

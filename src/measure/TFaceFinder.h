@@ -24,6 +24,11 @@ public:
     // Replaces the plugin's detector (tests); nullptr restores it.
     static void SetDetector(TLandmarkDetector *detector);
 
+    // The plugin to load: the build for processors with AVX2 and FMA when
+    // this one has them and the file is there, else the one for every
+    // processor.
+    static QString PluginName();
+
 private:
     static TLandmarkDetector &Detector();
 };
