@@ -12,7 +12,9 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${ORVESSA_ASAN_BUILD:-$root/build-asan}"
 
 start=$(date +%s)
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVESSA_SANITIZE=ON -DORVESSA_LANDMARKS_AVX2=OFF
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache) # see tools/setup.sh
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVESSA_SANITIZE=ON -DORVESSA_LANDMARKS_AVX2=OFF "${launcher[@]}"
 cmake --build "$build" -j"$(nproc)"
 built=$(date +%s)
 
