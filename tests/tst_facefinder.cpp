@@ -20,6 +20,13 @@ std::optional<TPlacedLines> placeOn(const QImage &photo)
     return TFaceFinder::Place(photo, TLandmarkPlacement(3.0f, 3.0f));
 }
 
+// How far the farthest of two lines' edges lie apart.
+double farthestApart(const TFloatRect &a, const TFloatRect &b)
+{
+    return std::max({std::fabs(a.Left - b.Left), std::fabs(a.Top - b.Top), std::fabs(a.Right - b.Right),
+                     std::fabs(a.Bottom - b.Bottom)});
+}
+
 // The portrait's pupils, placed by hand on the photo enlarged 14 times:
 // the dark centres of the irises.
 const QPointF LeftPupil(152.5, 76.5);
@@ -124,10 +131,7 @@ void TstFaceFinder::turnedByItsOrientationTag()
     QVERIFY(upright && placed);
     const double tolerance = 0.04 * QLineF(LeftPupil, RightPupil).length();
     for (int n = 1; n <= MeasureCount; ++n) {
-        const TFloatRect a = upright->Lines[n];
-        const TFloatRect b = placed->Lines[n];
-        const double worst = std::max({std::fabs(a.Left - b.Left), std::fabs(a.Top - b.Top),
-                                       std::fabs(a.Right - b.Right), std::fabs(a.Bottom - b.Bottom)});
+        const double worst = farthestApart(upright->Lines[n], placed->Lines[n]);
         QVERIFY2(worst <= tolerance, qPrintable(QStringLiteral("line %1 off by %2").arg(n).arg(worst)));
     }
 }
@@ -174,8 +178,7 @@ void TstFaceFinder::enlargedOrSmall()
         const TFloatRect b = placed->Lines[n];
         const double worst = n == 5
             ? std::fabs((a.Right - a.Left) * scale - (b.Right - b.Left))
-            : std::max({std::fabs(moved(a.Left) - b.Left), std::fabs(moved(a.Top) - b.Top),
-                        std::fabs(moved(a.Right) - b.Right), std::fabs(moved(a.Bottom) - b.Bottom)});
+            : farthestApart({float(moved(a.Left)), float(moved(a.Top)), float(moved(a.Right)), float(moved(a.Bottom))}, b);
         QVERIFY2(worst <= (n == 3 || n == 9 ? 0.15 : 0.08) * pupils,
                  qPrintable(QStringLiteral("line %1 off by %2").arg(n).arg(worst)));
     }
