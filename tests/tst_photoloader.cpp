@@ -582,6 +582,11 @@ private slots:
         QTest::newRow("jpg without EOI") << "h3b.jpg" << jpeg.left(jpeg.size() - 2) << "JPEG error #43";
         QTest::newRow("progressive jpg cut between scans")
             << "h4.jpg" << WriteJpeg(q, true).left(WriteJpeg(q, true).size() * 2 / 3) << "JPEG error #43";
+        // Cut short while the turn of its upper bands runs beside the decoder.
+        using TestSupport::TExifBlock;
+        const QByteArray turned = TExifBlock::InJpeg(WriteJpeg(Quadrants(64, 5 * 64), false),
+                                                     TExifBlock(false).Directory({TExifBlock::Orientation(6)}).Bytes());
+        QTest::newRow("turned jpg cut short") << "h4b.jpg" << turned.left(turned.size() * 3 / 4) << "JPEG error #43";
         QTest::newRow("half a bmp") << "h5.bmp" << bmp.left(bmp.size() / 2) << "Bitmap image is not valid";
         QTest::newRow("bmp header only") << "h6.bmp" << bmp.left(60) << "Bitmap image is not valid";
         QTest::newRow("half an ico") << "h7.ico" << SaveWithQt(q, "ico").left(2000) << "Icon image is not valid";

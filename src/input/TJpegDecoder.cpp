@@ -147,7 +147,9 @@ public:
     }
     ~TJpegJob()
     {
-        prefaulter.reset(); // before the photo's memory can go
+        // Both before the photo's memory can go: their threads may still write it.
+        writer.reset();
+        prefaulter.reset();
         if (created)
             jpeg_destroy_decompress(&cinfo);
     }
@@ -178,13 +180,13 @@ public:
 
         // The rows go to the writer a band at a time, straight into the photo
         // for the tags that keep rows rows (TUprightWriter).
-        TUprightWriter writer(image, stored, orientation);
+        writer = std::make_unique<TUprightWriter>(image, stored, orientation);
         JSAMPROW rows[TUprightWriter::BandRows];
         while (cinfo.output_scanline < cinfo.output_height) {
             const JDIMENSION first = cinfo.output_scanline;
             const JDIMENSION band = std::min<JDIMENSION>(TUprightWriter::BandRows, cinfo.output_height - first);
             for (JDIMENSION i = 0; i < band; ++i)
-                rows[i] = writer.Row(int(first + i));
+                rows[i] = writer->Row(int(first + i));
             // Each call gives as many rows as the library has ready (up to
             // rec_outbuf_height); our source never suspends, so each gives some.
             for (JDIMENSION got = 0; got < band;)
@@ -192,8 +194,9 @@ public:
             if (cmyk)
                 for (JDIMENSION i = 0; i < band; ++i)
                     CmykRowToRgb32(rows[i], stored.width(), cinfo.saw_Adobe_marker);
-            writer.Place(int(first), int(band));
+            writer->Place(int(first), int(band));
         }
+        writer.reset(); // its band buffers
         prefaulter.reset();
         // The data must run on to the end-of-image marker; a file cut short
         // anywhere before it fails with JERR_INPUT_EOF.
@@ -205,7 +208,10 @@ public:
     int orientation = TExifOrientation::AsStored;
 
 private:
+    // Members, not locals of Run(): the longjmp out of a failed decode skips
+    // the destructors of Run()'s locals.
     std::unique_ptr<TPrefaulter> prefaulter;
+    std::unique_ptr<TUprightWriter> writer;
     jpeg_decompress_struct cinfo{};
     TErrorManager err;
     TSource source;

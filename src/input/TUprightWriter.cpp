@@ -22,6 +22,8 @@ bool ReversesAcross(int orientation) { return orientation == 6 || orientation ==
 bool ReversesDown(int orientation) { return orientation == 7 || orientation == 8; }
 
 constexpr int TileSide = 4;
+// The decoder fills one band buffer while the helper turns the other.
+constexpr int BandBuffers = 2;
 
 // Pixel (k, j) of a tile (column k, band row j; in points at (0, 0) and
 // width is the band's) goes to rows[k][u + j], or rows[k][u + 3 - j] where
@@ -66,21 +68,43 @@ TUprightWriter::TUprightWriter(QImage &photo, QSize stored, int orientation)
       // of pixels from a 16-byte aligned start stay aligned.
       FAligned(reinterpret_cast<quintptr>(FBits) % 16 == 0 && FStride % 16 == 0)
 {
-    if (TExifOrientation::Transposes(orientation))
-        FBand.resize(size_t(BandRows) * size_t(stored.width()));
+    if (!TExifOrientation::Transposes(orientation))
+        return;
+    const int bands = (stored.height() + BandRows - 1) / BandRows;
+    const int buffers = std::min(bands, BandBuffers);
+    FBands.resize(size_t(buffers) * size_t(BandRows) * size_t(stored.width()));
+    if (buffers > 1)
+        FWorker = std::make_unique<TWorkerThread>(buffers - 1);
+}
+
+// The first row of the band that holds the stored row: bands take the
+// buffers in turns, band b = storedRow / BandRows the buffer b % buffers.
+// With two buffers the helper's queue holds one turn: Place() of band b - 1
+// returns only when the turn of band b - 2, the last to read band b's
+// buffer, has finished.
+quint32 *TUprightWriter::Band(int storedRow)
+{
+    const size_t buffers = FBands.size() / (size_t(BandRows) * size_t(FStored.width()));
+    return FBands.data() + size_t(storedRow / BandRows) % buffers * size_t(BandRows) * size_t(FStored.width());
 }
 
 uchar *TUprightWriter::Row(int storedRow)
 {
-    if (!FBand.empty())
-        return reinterpret_cast<uchar *>(FBand.data() + size_t(storedRow % BandRows) * size_t(FStored.width()));
+    if (!FBands.empty())
+        return reinterpret_cast<uchar *>(Band(storedRow) + size_t(storedRow % BandRows) * size_t(FStored.width()));
     const int y = ReversesRows(FOrientation) ? FStored.height() - 1 - storedRow : storedRow;
     return FBits + y * FStride;
 }
 
 void TUprightWriter::Place(int first, int count)
 {
-    if (!FBand.empty()) {
+    if (FWorker) {
+        FWorker->Post([this, first, count] { Transpose(first, count); });
+        if (first + count == FStored.height())
+            FWorker->Wait();
+        return;
+    }
+    if (!FBands.empty()) {
         Transpose(first, count);
         return;
     }
@@ -98,20 +122,21 @@ void TUprightWriter::Place(int first, int count)
 // upright row gets one run of count pixels (256 bytes). The band is read in
 // tiles of 4 x 4 pixels: four 16-byte loads from four band rows, turned in
 // registers into four 16-byte stores, one into each of four upright rows.
-void TUprightWriter::Transpose(int first, int count) const
+void TUprightWriter::Transpose(int first, int count)
 {
     const int width = FStored.width();
+    const quint32 *const band = Band(first);
     const bool across = ReversesAcross(FOrientation), down = ReversesDown(FOrientation);
     const int u0 = across ? FStored.height() - 1 - first : first;
     const int step = across ? -1 : 1;
     const auto upright = [&](int x) { return reinterpret_cast<quint32 *>(FBits + (down ? width - 1 - x : x) * FStride); };
-    const auto single = [&](quint32 *row, int x, int r) { row[u0 + r * step] = FBand[size_t(r) * size_t(width) + size_t(x)]; };
+    const auto single = [&](quint32 *row, int x, int r) { row[u0 + r * step] = band[size_t(r) * size_t(width) + size_t(x)]; };
     int x = 0;
     for (; x + TileSide <= width; x += TileSide) {
         quint32 *const rows[TileSide] = {upright(x), upright(x + 1), upright(x + 2), upright(x + 3)};
         int r = 0;
         for (; r + TileSide <= count; r += TileSide) // the tile's leftmost u: u0 + r, or u0 - r - 3 reversed
-            TurnTile(FBand.data() + size_t(r) * size_t(width) + size_t(x), size_t(width), rows, across ? u0 - r - 3 : u0 + r,
+            TurnTile(band + size_t(r) * size_t(width) + size_t(x), size_t(width), rows, across ? u0 - r - 3 : u0 + r,
                      across, FAligned);
         for (; r < count; ++r)
             for (int k = 0; k < TileSide; ++k)
@@ -123,6 +148,6 @@ void TUprightWriter::Transpose(int first, int count) const
             single(row, x, r);
     }
 #ifdef __SSE2__
-    _mm_sfence(); // the streamed stores reach memory before anyone reads the photo
+    _mm_sfence(); // the streamed stores are seen before the turn counts as done
 #endif
 }

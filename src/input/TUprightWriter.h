@@ -1,7 +1,10 @@
 #pragma once
 
+#include "input/TWorkerThread.h"
+
 #include <QImage>
 
+#include <memory>
 #include <vector>
 
 // Turns a picture upright while its decoder writes it, band by band, with
@@ -11,9 +14,12 @@
 //                3 and 4; tags 2 and 3 then mirror them in place;
 //   tags 5 to 8  the rows land in a band buffer (BandRows rows), and Place()
 //                writes its columns as runs of BandRows pixels into the rows
-//                of the photo, which has the swapped size.
+//                of the photo, which has the swapped size. When there is
+//                more than one band, the turn runs on a helper thread while
+//                the decoder fills a second band buffer.
 // Bands start at stored rows that are multiples of BandRows and hold BandRows
-// rows, except the last.
+// rows, except the last. When Place() of the last band returns, the whole
+// photo is in place.
 class TUprightWriter
 {
 public:
@@ -27,7 +33,8 @@ public:
     void Place(int first, int count);
 
 private:
-    void Transpose(int first, int count) const;
+    quint32 *Band(int storedRow);
+    void Transpose(int first, int count);
 
     uchar *const FBits;
     const qsizetype FStride;
@@ -35,5 +42,8 @@ private:
     const int FOrientation;
     // Whether every tile's four pixels start on a 16-byte boundary of the photo.
     const bool FAligned;
-    std::vector<quint32> FBand;
+    // One band buffer, or two that the decoder and the helper take in turns.
+    std::vector<quint32> FBands;
+    // Destroyed first: it waits for a turn that still reads FBands.
+    std::unique_ptr<TWorkerThread> FWorker;
 };
