@@ -145,8 +145,9 @@ private slots:
         QTest::addColumn<QSize>("stored");
         const int band = TUprightWriter::BandRows;
         for (int tag = 1; tag <= 8; ++tag)
-            for (const QSize stored : {QSize(37, 2 * band + 6), QSize(29, 9 * band + 5), QSize(50, band), QSize(1, band + 1), QSize(band + 1, 1),
-                                       QSize(43, band + 3), QSize(8, 12), QSize(3, 2), QSize(1, 1)})
+            for (const QSize stored : {QSize(37, 2 * band + 6), QSize(29, 9 * band + 5), QSize(50, band),
+                                       QSize(1, band + 1), QSize(band + 1, 1), QSize(43, band + 3), QSize(8, 12),
+                                       QSize(3, 2), QSize(1, 1)})
                 QTest::addRow("tag %d, %d x %d", tag, stored.width(), stored.height()) << tag << stored;
     }
     void writerTurnsEveryPixel()

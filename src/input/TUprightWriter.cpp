@@ -70,22 +70,19 @@ TUprightWriter::TUprightWriter(QImage &photo, QSize stored, int orientation)
 {
     if (!TExifOrientation::Transposes(orientation))
         return;
-    const int bands = (stored.height() + BandRows - 1) / BandRows;
-    const int buffers = std::min(bands, BandBuffers);
-    FBands.resize(size_t(buffers) * size_t(BandRows) * size_t(stored.width()));
-    if (buffers > 1)
-        FWorker = std::make_unique<TWorkerThread>(buffers - 1);
+    const bool severalBands = stored.height() > BandRows;
+    FBands.resize(size_t(severalBands ? BandBuffers : 1) * size_t(BandRows) * size_t(stored.width()));
+    if (severalBands)
+        FWorker = std::make_unique<TWorkerThread>();
 }
 
-// The first row of the band that holds the stored row: bands take the
-// buffers in turns, band b = storedRow / BandRows the buffer b % buffers.
-// With two buffers the helper's queue holds one turn: Place() of band b - 1
-// returns only when the turn of band b - 2, the last to read band b's
-// buffer, has finished.
+// The first row of the band that holds the stored row: band b = storedRow /
+// BandRows takes the buffer b % BandBuffers (a photo of one band has only
+// band 0 and one buffer). Place() of band b - 1 returns only when the turn of
+// band b - 2, the last to read band b's buffer, has finished.
 quint32 *TUprightWriter::Band(int storedRow)
 {
-    const size_t buffers = FBands.size() / (size_t(BandRows) * size_t(FStored.width()));
-    return FBands.data() + size_t(storedRow / BandRows) % buffers * size_t(BandRows) * size_t(FStored.width());
+    return FBands.data() + size_t(storedRow / BandRows % BandBuffers) * size_t(BandRows) * size_t(FStored.width());
 }
 
 uchar *TUprightWriter::Row(int storedRow)

@@ -2,8 +2,7 @@
 
 #include <system_error>
 
-TWorkerThread::TWorkerThread(int depth)
-    : FDepth(std::size_t(depth))
+TWorkerThread::TWorkerThread()
 {
     try {
         FThread = std::thread([this] { Loop(); });
@@ -33,8 +32,8 @@ void TWorkerThread::Post(std::function<void()> job)
     }
     {
         std::unique_lock<std::mutex> lock(FMutex);
-        FChanged.wait(lock, [this] { return FJobs.size() < FDepth; });
-        FJobs.push_back(std::move(job));
+        FChanged.wait(lock, [this] { return !FJob; });
+        FJob = std::move(job);
     }
     FChanged.notify_all();
 }
@@ -42,24 +41,22 @@ void TWorkerThread::Post(std::function<void()> job)
 void TWorkerThread::Wait()
 {
     std::unique_lock<std::mutex> lock(FMutex);
-    FChanged.wait(lock, [this] { return FJobs.empty(); });
+    FChanged.wait(lock, [this] { return !FJob; });
 }
 
-// The front job runs outside the lock and leaves the queue only when it has
-// finished: the queue's length is what Post() and Wait() wait on. Post()
-// only appends, which leaves the front job in place.
+// The job runs outside the lock and is cleared only when it has finished:
+// that is what Post() and Wait() wait for.
 void TWorkerThread::Loop()
 {
     std::unique_lock<std::mutex> lock(FMutex);
     for (;;) {
-        FChanged.wait(lock, [this] { return FStop || !FJobs.empty(); });
+        FChanged.wait(lock, [this] { return FStop || FJob; });
         if (FStop)
             return;
-        std::function<void()> &job = FJobs.front();
         lock.unlock();
-        job();
+        FJob();
         lock.lock();
-        FJobs.pop_front();
+        FJob = nullptr;
         FChanged.notify_all();
     }
 }

@@ -1,20 +1,19 @@
 #pragma once
 
 #include <condition_variable>
-#include <deque>
 #include <functional>
 #include <mutex>
 #include <thread>
 
-// Runs jobs one at a time on a helper thread, in the order they come, while
-// the caller goes on. At most depth jobs wait or run: Post() first waits
-// until fewer do. Wait() waits until all have finished. Where no thread can
-// be had, Post() runs the job itself. The destructor waits for the jobs
-// posted and joins.
+// Runs jobs on a helper thread, one at a time, while the caller goes on.
+// Post() waits until the job before has finished, then hands the new one
+// over; Wait() waits until the job posted last has finished. Where no thread
+// can be had, Post() runs the job itself. The destructor waits for the job
+// posted last and joins.
 class TWorkerThread
 {
 public:
-    explicit TWorkerThread(int depth);
+    TWorkerThread();
     ~TWorkerThread();
     TWorkerThread(const TWorkerThread &) = delete;
     TWorkerThread &operator=(const TWorkerThread &) = delete;
@@ -27,8 +26,7 @@ private:
 
     std::mutex FMutex;
     std::condition_variable FChanged;
-    const std::size_t FDepth;
-    std::deque<std::function<void()>> FJobs; // the front one runs
+    std::function<void()> FJob; // empty while the helper is idle
     bool FStop = false;
     std::thread FThread;
 };
